@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs the program on the bundled sample course.
+# The program looks for its settings beside its own file, as an installed
+# course does, so the sample course is laid out with the program in it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset release -DMIRVANE_BUILD_TESTS=OFF
+cmake --build --preset release --target mirvane
+course=build/sample-course
+rm -rf "$course"
+mkdir -p "$course"
+cp -r examples/sample-course/. "$course/"
+cp build/release/mirvane "$course/mirvane"
+exec "$course/mirvane" "$@"

@@ -1,0 +1,34 @@
+// The platform of the program on a POSIX host without the desktop front end:
+// real files, clock and programs; message boxes and windows on the terminal.
+#pragma once
+
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace mirvane {
+
+class PosixPlatform {
+ public:
+  PosixPlatform();
+  ~PosixPlatform();
+  PosixPlatform(const PosixPlatform&) = delete;
+  PosixPlatform& operator=(const PosixPlatform&) = delete;
+
+  Platform platform();
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+};
+
+// The folder of the running program file as a path text ending in "/".
+std::string RunningProgramFolder();
+
+// The user's home folder, the root of drive C.
+std::string HomeFolder();
+
+// The regional formats of the host's locale (LC_TIME and LC_NUMERIC).
+RegionalFormat HostRegionalFormat();
+
+}  // namespace mirvane

@@ -1,0 +1,173 @@
+#include "records/record_file.h"
+
+#include <array>
+#include <utility>
+
+#include "platform/codepage.h"
+#include "platform/text.h"
+#include "records/value_encoding.h"
+#include "startup/item_reader.h"
+#include "texts/text_table.h"
+
+namespace mirvane {
+
+namespace {
+
+// Keys whose stored form differs from their name. Files in the field carry
+// these forms, so they must never change.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 16> kStoredKeyForms = {{
+    {"l13", "l_1_3"},     {"l14", "l_1_4"},     {"l15", "l_1_5"},     {"l16", "l_1_6"},
+    {"l17", "l_1_7"},     {"l18", "l_1_8"},     {"l19", "l_1_9"},     {"l20", "l_2_0"},
+    {"o1_13", "o_1_1_3"}, {"o1_14", "o_1_1_4"}, {"o1_15", "o_1_1_5"}, {"o1_16", "o_1_1_6"},
+    {"o1_17", "o_1_1_7"}, {"o1_18", "o_1_1_8"}, {"o1_19", "o_1_1_9"}, {"o1_20", "o_1_2_0"},
+}};
+
+constexpr std::string_view kTrackingFolder = "tracking\\";
+constexpr std::string_view kRecordExtension = ".tracking";
+
+bool IsReservedDeviceName(std::string_view user) {
+  // The host that courses come from reserves these names whatever follows the dot.
+  std::string base = LCase(user.substr(0, user.find('.')));
+  static constexpr std::array<std::string_view, 4> kPlain = {"con", "prn", "aux", "nul"};
+  for (std::string_view name : kPlain) {
+    if (base == name) return true;
+  }
+  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
+         base[3] >= '1' && base[3] <= '9';
+}
+
+}  // namespace
+
+std::string NormaliseRecordKey(std::string_view key) {
+  std::string normal = Trim(LCase(key));
+  for (const auto& [name, stored] : kStoredKeyForms) {
+    if (normal == name) return std::string(stored);
+  }
+  return normal;
+}
+
+bool IsSafeUserId(std::string_view user) {
+  if (user.empty() || user.size() + kRecordExtension.size() > 255) return false;
+  if (user.find("..") != std::string_view::npos) return false;
+  std::size_t pos = 0;
+  while (pos < user.size()) {
+    char32_t c = NextChar(user, pos);
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return false;
+    switch (c) {
+      case U'\\': case U'/': case U':': case U'*': case U'?': case U'"': case U'<': case U'>':
+      case U'|':
+        return false;
+      default:
+        break;
+    }
+  }
+  return !IsReservedDeviceName(user);
+}
+
+std::string RecordFilePath(const App& app, std::string_view user) {
+  std::string path = app.DataFolder;
+  path += kTrackingFolder;
+  path += user;
+  path += kRecordExtension;
+  return path;
+}
+
+namespace {
+
+// The record file cannot be opened at all: tell the user where it should be
+// and end the program.
+void FailRecordFolder(App& app, const std::string& path) {
+  std::string message =
+      Replace(GetText(app, "e5"), "%FOLDER%", app.platform.files.DisplayPath(path));
+  ShowMessage(app.platform.dialogs, message, MessageButtons::Ok, MessageIcon::Critical);
+  app.platform.processes.EndProgram(1);
+}
+
+std::string PrefixOf(std::string_view key) { return EncodeValue(key) + "^"; }
+
+}  // namespace
+
+std::string ReadRecord(App& app, std::string_view key) {
+  std::string normal = NormaliseRecordKey(key);
+  if (!IsSafeUserId(app.CurrentUser)) return {};
+  FileSystem& files = app.platform.files;
+  files.CreateFolder(app.DataFolder + std::string(kTrackingFolder));
+  if (normal.empty()) return {};
+
+  std::string path = RecordFilePath(app, app.CurrentUser);
+  TextRead read = ReadTextFile(files, path, TextEncoding::Ansi);
+  if (read.status == FileStatus::NotFound) {
+    FileStatus created = files.WriteFile(path, "");
+    if (created == FileStatus::PathNotFound || created == FileStatus::AccessDenied) {
+      FailRecordFolder(app, path);
+      return {};
+    }
+    read = {created, {}};
+  }
+  if (read.status == FileStatus::PathNotFound || read.status == FileStatus::AccessDenied) {
+    FailRecordFolder(app, path);
+    return {};
+  }
+  if (read.status != FileStatus::Ok) return {};  // a read error: no value, and no retry
+
+  const std::string prefix = PrefixOf(normal);
+  std::string_view raw;
+  ItemReader reader(read.text);
+  std::string_view item;
+  while (reader.Next(item)) {
+    if (item.starts_with(prefix)) raw = item.substr(prefix.size());
+  }
+
+  // A value altered by hand so that it no longer decodes reads as absent.
+  std::optional<std::string> decoded = DecodeValue(raw);
+  if (!decoded) return {};
+  std::string value = Replace(Replace(*decoded, "\n", "\r\n"), "\r\n\r\n", "\r\n");
+  if (!value.empty()) {
+    unsigned char first = static_cast<unsigned char>(value[0]);
+    if (first == 0 || first == 8 || first == 9) value = "2";
+  }
+  return value;
+}
+
+FileStatus WriteRecord(App& app, std::string_view key, std::string_view value) {
+  std::string normal = NormaliseRecordKey(key);
+  if (normal.empty()) return FileStatus::Ok;
+  if (!IsSafeUserId(app.CurrentUser)) return FileStatus::AccessDenied;
+  FileSystem& files = app.platform.files;
+
+  const std::string prefix = PrefixOf(normal);
+  const std::string item_text = prefix + EncodeValue(value);
+  std::string tracking = app.DataFolder + std::string(kTrackingFolder);
+  if (!files.FolderExists(tracking)) files.CreateFolder(tracking);
+
+  std::string path = RecordFilePath(app, app.CurrentUser);
+  TextRead read = ReadTextFile(files, path, TextEncoding::Ansi);
+  if (read.status == FileStatus::NotFound) {
+    read = {FileStatus::Ok, {}};  // vanished since it was read: start it again
+  }
+  if (read.status != FileStatus::Ok) return read.status;
+
+  std::string kept;
+  kept.reserve(read.text.size() + item_text.size() + 4);
+  bool found = false;
+  ItemReader reader(read.text);
+  std::string_view item;
+  while (reader.Next(item)) {
+    if (item.starts_with(prefix)) {
+      item = item_text;
+      found = true;
+    }
+    if (!item.empty()) {
+      kept += '\r';
+      kept += item;
+    }
+  }
+  kept += "\r\n";
+  if (!found) {
+    kept += item_text;
+    kept += "\r\n";
+  }
+  return WriteTextFile(files, path, kept);
+}
+
+}  // namespace mirvane

@@ -1,0 +1,39 @@
+// The learner record file: named values of the current learner, stored
+// encoded in DataFolder\tracking\<user>.tracking. Each operation reads (and a
+// write rewrites) the whole file; nothing is kept in memory between calls.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "startup/app.h"
+
+namespace mirvane {
+
+// The key as it is stored: lower case, trimmed of spaces, and l13..l20,
+// o1_13..o1_20 in their stored forms (l_1_3, o_1_1_3, ...).
+std::string NormaliseRecordKey(std::string_view key);
+
+// True when `user` can name a record file inside the tracking folder: not
+// empty, no folder separators, ":", "..", control characters or characters a
+// file name cannot hold, no name the host reserves.
+bool IsSafeUserId(std::string_view user);
+
+// DataFolder & "tracking\" & user & ".tracking".
+std::string RecordFilePath(const App& app, std::string_view user);
+
+// The value stored for `key` in the current learner's file, or the empty
+// text. Creates a missing file empty. When the record folder is missing or
+// refused, shows message e5 and ends the program. A value that does not decode
+// reads as the empty text. An unsafe CurrentUser reads as no record, without
+// touching the disk.
+std::string ReadRecord(App& app, std::string_view key);
+
+// Stores `value` for `key`, replacing every item of the key or adding one.
+// An empty key writes nothing. Items of other keys are kept byte for byte.
+// The file is replaced as one step (FileSystem::WriteFile), so a failure
+// leaves the old record whole. Returns the status; an unsafe CurrentUser is
+// refused with AccessDenied and nothing touched.
+FileStatus WriteRecord(App& app, std::string_view key, std::string_view value);
+
+}  // namespace mirvane

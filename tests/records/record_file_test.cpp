@@ -1,0 +1,248 @@
+#include "records/record_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <random>
+#include <thread>
+
+#include "records/value_encoding.h"
+#include "startup/item_reader.h"
+#include "support/headless_app.h"
+
+namespace mirvane {
+namespace {
+
+class RecordFileTest : public ::testing::Test {
+ protected:
+  testing::HeadlessApp t;
+  App& app = t.app;
+
+  void SetUp() override {
+    t.WriteSettings("language=en\r\ncoursecode=ABC\r\n");
+    app.Language = "en";
+    app.DataFolder = "C:\\e-Learning\\ABC.coursedata\\";
+    t.host.files().CreateFolder("C:\\e-Learning\\");
+    t.host.files().CreateFolder(app.DataFolder);
+    app.CurrentUser = "jdoe";
+  }
+
+  std::string RecordPath() { return "C:\\e-Learning\\ABC.coursedata\\tracking\\jdoe.tracking"; }
+  std::string Bytes() { return t.FileBytes(RecordPath()); }
+  void PutBytes(std::string_view bytes) {
+    t.host.files().CreateFolder(app.DataFolder + "tracking\\");
+    ASSERT_EQ(t.host.files().WriteFile(RecordPath(), bytes), FileStatus::Ok);
+  }
+};
+
+TEST_F(RecordFileTest, WritesTheExactByteLayout) {
+  EXPECT_EQ(ReadRecord(app, "exists"), "");
+  EXPECT_TRUE(t.host.files().FileExists(RecordPath()));
+  EXPECT_EQ(Bytes(), "");
+
+  WriteRecord(app, "exists", "1");
+  EXPECT_EQ(Bytes(), "\r\n101%120%105%115%116%115%^49%\r\n");
+  WriteRecord(app, "pwd", "ab");
+  EXPECT_EQ(Bytes(), "\r101%120%105%115%116%115%^49%\r\n112%119%100%^97%98%\r\n");
+  WriteRecord(app, "exists", "2");
+  EXPECT_EQ(Bytes(), "\r101%120%105%115%116%115%^50%\r112%119%100%^97%98%\r\n");
+  EXPECT_EQ(ReadRecord(app, "pwd"), "ab");
+  EXPECT_EQ(ReadRecord(app, "Exists "), "2");
+}
+
+TEST_F(RecordFileTest, StoresTheKeysWithSpecialFormsInThoseForms) {
+  const std::pair<const char*, const char*> forms[] = {
+      {"l13", "l_1_3"},     {"l14", "l_1_4"},     {"l15", "l_1_5"},     {"l16", "l_1_6"},
+      {"l17", "l_1_7"},     {"l18", "l_1_8"},     {"l19", "l_1_9"},     {"L20", "l_2_0"},
+      {"o1_13", "o_1_1_3"}, {"o1_14", "o_1_1_4"}, {"o1_15", "o_1_1_5"}, {"o1_16", "o_1_1_6"},
+      {"o1_17", "o_1_1_7"}, {"o1_18", "o_1_1_8"}, {"o1_19", "o_1_1_9"}, {" O1_20 ", "o_1_2_0"},
+      {"l10", "l10"},       {"l21", "l21"},       {"o2_13", "o2_13"},   {"l1", "l1"},
+  };
+  for (const auto& [key, stored] : forms) EXPECT_EQ(NormaliseRecordKey(key), stored) << key;
+
+  ReadRecord(app, "exists");
+  WriteRecord(app, "L13", "2");
+  EXPECT_NE(Bytes().find(EncodeValue("l_1_3") + "^50%"), std::string::npos);
+  EXPECT_EQ(Bytes().find(EncodeValue("l13") + "^"), std::string::npos);
+  EXPECT_EQ(ReadRecord(app, "l13"), "2");
+  EXPECT_EQ(ReadRecord(app, "l_1_3"), "2");
+}
+
+TEST_F(RecordFileTest, AKeyNeverTouchesALongerKey) {
+  ReadRecord(app, "exists");
+  WriteRecord(app, "l10", "1");
+  WriteRecord(app, "l11", "2");
+  WriteRecord(app, "l12", "0");
+  WriteRecord(app, "l1", "2");
+  WriteRecord(app, "l1", "1");
+  EXPECT_EQ(ReadRecord(app, "l10"), "1");
+  EXPECT_EQ(ReadRecord(app, "l11"), "2");
+  EXPECT_EQ(ReadRecord(app, "l12"), "0");
+  EXPECT_EQ(ReadRecord(app, "l1"), "1");
+}
+
+TEST_F(RecordFileTest, EmptyKeysAndValues) {
+  EXPECT_EQ(ReadRecord(app, "  "), "");
+  EXPECT_FALSE(t.host.files().FileExists(RecordPath())) << "an empty key must not open the file";
+  EXPECT_TRUE(t.host.files().FolderExists(app.DataFolder + "tracking\\"));
+
+  ReadRecord(app, "exists");
+  EXPECT_EQ(WriteRecord(app, "", "x"), FileStatus::Ok);
+  EXPECT_EQ(Bytes(), "");
+  WriteRecord(app, "exists", "");
+  EXPECT_EQ(Bytes(), "\r\n101%120%105%115%116%115%^\r\n");
+  EXPECT_EQ(ReadRecord(app, "exists"), "");
+}
+
+TEST_F(RecordFileTest, ReadBackRulesForLineBreaksAndControlCodes) {
+  ReadRecord(app, "exists");
+  struct Case {
+    std::string stored;
+    std::string read;
+  } cases[] = {
+      {"\tindented", "2"},
+      {"\bx", "2"},
+      {std::string("\0z", 2), "2"},
+      {"\nfirst", "\r\nfirst"},
+      {"a\n\nb", "a\r\nb"},
+      {"a\r\nb", "a\r\r\nb"},  // an existing CR stays in front of the new CR LF
+      {"x\ty", "x\ty"},
+  };
+  for (const Case& c : cases) {
+    WriteRecord(app, "notes", c.stored);
+    EXPECT_EQ(ReadRecord(app, "notes"), c.read);
+  }
+}
+
+TEST_F(RecordFileTest, DuplicateItemsReadTheLastAndAreAllRewritten) {
+  std::string a = EncodeValue("a") + "^";
+  PutBytes("\r\n" + a + EncodeValue("one") + "\r\n" + a + EncodeValue("two") + "\r\n");
+  EXPECT_EQ(ReadRecord(app, "a"), "two");
+  WriteRecord(app, "a", "3");
+  EXPECT_EQ(Bytes(), "\r" + a + "51%\r" + a + "51%\r\n");
+}
+
+TEST_F(RecordFileTest, MissingTrackingFolderAndFileAreCreated) {
+  EXPECT_EQ(ReadRecord(app, "exists"), "");
+  EXPECT_TRUE(t.host.files().FileExists(RecordPath()));
+  // A file that vanished between calls is started again by a write.
+  t.host.files().DeleteFile(RecordPath());
+  EXPECT_EQ(WriteRecord(app, "exists", "1"), FileStatus::Ok);
+  EXPECT_EQ(ReadRecord(app, "exists"), "1");
+}
+
+TEST_F(RecordFileTest, MissingDataFolderShowsE5AndEndsTheProgram) {
+  app.DataFolder = "D:\\nowhere\\ABC.coursedata\\";
+  EXPECT_THROW(ReadRecord(app, "exists"), ProgramEnded);
+  ASSERT_EQ(t.host.dialogs.shown.size(), 1u);
+  const ShownMessage& box = t.host.dialogs.shown[0];
+  std::string path = t.host.HostPath("D:\\nowhere\\ABC.coursedata\\tracking\\jdoe.tracking");
+  EXPECT_EQ(box.text, "ERR 5: Cannot create data file: \"" + path +
+                          "\"\r\nMake sure the disk unit exists, and the folder has read/write access.");
+  EXPECT_EQ(box.icon, MessageIcon::Critical);
+  EXPECT_EQ(box.buttons, MessageButtons::Ok);
+  EXPECT_EQ(box.title, "Mirvane");
+  EXPECT_EQ(t.host.processes.ended, std::vector<int>{1});
+}
+
+TEST_F(RecordFileTest, AnItemThatDoesNotDecodeReadsAsAbsentAndIsKept) {
+  const std::string broken = EncodeValue("name") + "^-5%300%";
+  const std::string huge = EncodeValue("pwd") + "^99999999%";
+  PutBytes("\r" + broken + "\r" + huge + "\r\n");
+  EXPECT_EQ(ReadRecord(app, "name"), "");
+  EXPECT_EQ(ReadRecord(app, "pwd"), "");
+  ASSERT_EQ(WriteRecord(app, "exists", "1"), FileStatus::Ok);
+  EXPECT_EQ(Bytes(), "\r" + broken + "\r" + huge + "\r\n" + EncodeValue("exists") + "^49%\r\n");
+}
+
+TEST_F(RecordFileTest, ValuesOfAnyLengthAndCharacterRoundTrip) {
+  ReadRecord(app, "exists");
+  const std::string values[] = {std::string(70'000, 'n') + "!", "ñandú € → 中文 😀", "a,b \"c\" ^ %"};
+  for (const std::string& v : values) {
+    ASSERT_EQ(WriteRecord(app, "notes", v), FileStatus::Ok);
+    EXPECT_EQ(ReadRecord(app, "notes"), v);
+  }
+}
+
+TEST(UserIdTest, OnlyIdsThatStayInsideTheTrackingFolderAreSafe) {
+  for (const char* good : {"jdoe", "ana", "00123", "ana maría", "josé.pérez", "a b ", "中文"}) {
+    EXPECT_TRUE(IsSafeUserId(good)) << good;
+  }
+  for (const char* bad : {"", "..", "..\\x", "a/b", "a\\b", "c:x", "a..b", "tab\there", "nl\n",
+                          "a*", "a?", "a\"b", "<a>", "a|b", "con", "NUL", "com1", "lpt9.x"}) {
+    EXPECT_FALSE(IsSafeUserId(bad)) << bad;
+  }
+  EXPECT_FALSE(IsSafeUserId(std::string(250, 'a')));
+}
+
+TEST_F(RecordFileTest, AnUnsafeUserNeverReachesTheDisk) {
+  auto count_entries = [&] {
+    std::size_t n = 0;
+    for (auto& e : std::filesystem::recursive_directory_iterator(t.host.root())) {
+      (void)e;
+      ++n;
+    }
+    return n;
+  };
+  std::size_t before = count_entries();
+  for (const char* user : {"..\\..\\evil", "../../../evil", "C:\\evil", "a:b", "x\x01"}) {
+    app.CurrentUser = user;
+    EXPECT_EQ(ReadRecord(app, "exists"), "") << user;
+    EXPECT_EQ(WriteRecord(app, "exists", "1"), FileStatus::AccessDenied) << user;
+  }
+  EXPECT_EQ(count_entries(), before);
+  EXPECT_TRUE(t.host.dialogs.shown.empty());
+}
+
+// Killing the program at any moment of a write leaves the record whole: every
+// key is there and holds either its old or its new value.
+TEST_F(RecordFileTest, KillingAWriterNeverLeavesABrokenRecord) {
+  const int keys = 6;
+  auto value = [](int generation) {
+    return "gen" + std::to_string(generation) + std::string(generation % 97 * 13, '.');
+  };
+  ReadRecord(app, "exists");
+  for (int k = 0; k < keys; ++k) WriteRecord(app, "key" + std::to_string(k), value(0));
+
+  std::mt19937 random(12345);
+  int last_generation = 0;
+  for (int kill = 0; kill < 25; ++kill) {
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int g = last_generation;; ++g) {  // first completes the one under way
+        for (int k = 0; k < keys; ++k) WriteRecord(app, "key" + std::to_string(k), value(g));
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(500 + random() % 4000));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+
+    // The file must read item by item and decode; the generations must run
+    // from one value to the next in key order (old values after new ones).
+    std::string bytes = Bytes();
+    ASSERT_GE(bytes.size(), 2u);
+    ASSERT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+    std::vector<int> generations;
+    for (int k = 0; k < keys; ++k) {
+      std::string v = ReadRecord(app, "key" + std::to_string(k));
+      ASSERT_TRUE(v.starts_with("gen")) << "kill " << kill << " key " << k << ": " << v;
+      int g = std::stoi(v.substr(3));
+      ASSERT_EQ(v, value(g));
+      generations.push_back(g);
+    }
+    for (int k = 1; k < keys; ++k) {
+      EXPECT_TRUE(generations[k] == generations[0] || generations[k] == generations[0] - 1)
+          << "kill " << kill;
+      EXPECT_LE(generations[k], generations[k - 1]);
+    }
+    last_generation = generations[0];
+  }
+}
+
+}  // namespace
+}  // namespace mirvane

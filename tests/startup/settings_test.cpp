@@ -1,0 +1,93 @@
+#include "startup/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "startup/item_reader.h"
+#include "support/headless_app.h"
+
+namespace mirvane {
+namespace {
+
+std::vector<std::string> Items(std::string_view text) {
+  std::vector<std::string> items;
+  ItemReader reader(text);
+  std::string_view item;
+  while (reader.Next(item)) items.emplace_back(item);
+  return items;
+}
+
+TEST(ItemReaderTest, SplitsAtCommasAndEveryKindOfLineEnd) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(Items("a,b\r\nc\rd\ne"), (V{"a", "b", "c", "d", "e"}));
+  EXPECT_EQ(Items("  spaced  ,  x y  \r\n"), (V{"spaced", "x y"}));
+  EXPECT_EQ(Items("\r\nx\r\n"), (V{"", "x"}));  // the record file's leading CR gives an empty item
+  EXPECT_EQ(Items(""), V{});
+}
+
+TEST(ItemReaderTest, QuotedItemsKeepCommasSpacesAndLineEnds) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(Items("\"a, b \" tail ignored,next"), (V{"a, b ", "next"}));
+  EXPECT_EQ(Items("  \"two\r\nlines\"\r\nz"), (V{"two\r\nlines", "z"}));
+  EXPECT_EQ(Items("\"never closed, at all"), (V{"never closed, at all"}));
+  EXPECT_EQ(Items("x=\"q\",y"), (V{"x=\"q\"", "y"}));  // a quote inside an item is plain text
+}
+
+TEST(FindSettingTest, FollowsTheSettingsFileRules) {
+  struct Case {
+    const char* file;
+    const char* key;
+    const char* value;
+  } cases[] = {
+      {"language=es", "language", "es"},
+      {"language=es", "coursecode", ""},
+      {"language=es\r\nlanguage=\r\n", "language", ""},  // the last entry wins, even empty
+      {"Language=es\r\nlanguage =es\r\n", "language", ""},
+      {"  language=es  \r\n", "language", "es"},
+      {"language=  es\r\n", "language", "  es"},
+      {"closecoursemessage=Close now, really?\r\n", "closecoursemessage", "Close now"},
+      {"\"closecoursemessage=Close now, really?\"\r\n", "closecoursemessage", "Close now, really?"},
+      {"showlogin=false,language=fr", "showlogin", "false"},
+      {"showlogin=false,language=fr", "language", "fr"},
+      {"idp1_1_10=ten\r\n", "idp1_1_1", ""},
+      {"passmessage=a=b", "passmessage", "a=b"},
+      {"[course]\r\n; comment\r\n\r\ncoursecode=ABC\r\n", "coursecode", "ABC"},
+      {"coursecode=ABC\r\n", "coursecode=", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FindSetting(c.file, c.key), c.value) << c.file << " / " << c.key;
+  }
+}
+
+TEST(ReadSettingTest, ReadsTheFileAgainAtEveryCall) {
+  testing::HeadlessApp t;
+  t.WriteSettings("language=es\r\n");
+  EXPECT_EQ(ReadSetting(t.app, "language"), "es");
+  t.WriteSettings("language=fr\r\n");
+  EXPECT_EQ(ReadSetting(t.app, "language"), "fr");
+}
+
+TEST(ReadSettingTest, ReadsWindows1252AndUtf8Files) {
+  testing::HeadlessApp t;
+  t.WriteSettings("loginwelcomemessage=Bienvenido a la formaci\xF3n\r\n");
+  EXPECT_EQ(ReadSetting(t.app, "loginwelcomemessage"), "Bienvenido a la formación");
+  t.WriteSettings("loginwelcomemessage=Bienvenido a la formación\r\n");
+  EXPECT_EQ(ReadSetting(t.app, "loginwelcomemessage"), "Bienvenido a la formación");
+  t.WriteSettings("\xEF\xBB\xBFlanguage=pt\r\n");
+  EXPECT_EQ(ReadSetting(t.app, "language"), "pt");
+}
+
+TEST(ReadSettingTest, MissingFileFailsNamingTheFile) {
+  testing::HeadlessApp t;
+  try {
+    ReadSetting(t.app, "language");
+    FAIL() << "no failure without a settings file";
+  } catch (const SettingsFileError& error) {
+    EXPECT_EQ(error.path(), t.host.HostPath("C:\\Course\\mirvane.ini"));
+    EXPECT_EQ(error.status(), FileStatus::NotFound);
+  }
+}
+
+}  // namespace
+}  // namespace mirvane
