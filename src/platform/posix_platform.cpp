@@ -30,6 +30,41 @@ std::string HomeFolder() {
   return "/";
 }
 
+// Starts the program detached (a grandchild in its own session, so it never
+// waits on us and never becomes a zombie); a pipe closed by exec tells whether
+// it started.
+bool StartProgramDetached(const std::string& host_path) {
+  std::string host = host_path;
+  int fds[2];
+  if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+  pid_t child = ::fork();
+  if (child < 0) {
+    ::close(fds[0]);
+    ::close(fds[1]);
+    return false;
+  }
+  if (child == 0) {
+    ::close(fds[0]);
+    ::setsid();
+    pid_t grandchild = ::fork();
+    if (grandchild == 0) {
+      char* argv[] = {host.data(), nullptr};
+      ::execv(host.c_str(), argv);
+      int err = errno;
+      (void)!::write(fds[1], &err, sizeof err);
+      ::_exit(127);
+    }
+    ::_exit(grandchild < 0 ? 1 : 0);
+  }
+  ::close(fds[1]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  int err = 0;
+  ssize_t n = ::read(fds[0], &err, sizeof err);
+  ::close(fds[0]);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0 && n == 0;
+}
+
 namespace {
 
 // Turns a strftime date or time format into the program's pattern letters.
@@ -97,8 +132,9 @@ class ConsoleDialogs : public Dialogs {
  public:
   MessageAnswer MessageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
                            const std::string& title) override {
-    std::cout << "[" << title << (icon == MessageIcon::Critical ? " - error" : "") << "] " << text
-              << "\n";
+    std::ostream& out = icon == MessageIcon::Critical ? std::cerr : std::cout;
+    out << "[" << title << (icon == MessageIcon::Critical ? " - error" : "") << "] " << text
+        << std::endl;
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     std::cout << "(y/n) " << std::flush;
     std::string line;
@@ -111,39 +147,8 @@ class PosixProcesses : public Processes {
  public:
   explicit PosixProcesses(PathMap map) : map_(std::move(map)) {}
 
-  // Starts the program detached (a grandchild in its own session, so it never
-  // waits on us and never becomes a zombie); a pipe closed by exec tells
-  // whether it started.
   bool StartProgram(std::string_view path, ProgramWindow) override {
-    std::string host = map_.ToHost(path);
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) return false;
-    pid_t child = ::fork();
-    if (child < 0) {
-      ::close(fds[0]);
-      ::close(fds[1]);
-      return false;
-    }
-    if (child == 0) {
-      ::close(fds[0]);
-      ::setsid();
-      pid_t grandchild = ::fork();
-      if (grandchild == 0) {
-        char* argv[] = {host.data(), nullptr};
-        ::execv(host.c_str(), argv);
-        int err = errno;
-        (void)!::write(fds[1], &err, sizeof err);
-        ::_exit(127);
-      }
-      ::_exit(grandchild < 0 ? 1 : 0);
-    }
-    ::close(fds[1]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    int err = 0;
-    ssize_t n = ::read(fds[0], &err, sizeof err);
-    ::close(fds[0]);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 && n == 0;
+    return StartProgramDetached(map_.ToHost(path));
   }
 
   [[noreturn]] void EndProgram(int status) override {

@@ -28,6 +28,10 @@ std::string RunningProgramFolder();
 // The user's home folder, the root of drive C.
 std::string HomeFolder();
 
+// Starts the program file at a host path without waiting for it; false when
+// it could not be started.
+bool StartProgramDetached(const std::string& host_path);
+
 // The regional formats of the host's locale (LC_TIME and LC_NUMERIC).
 RegionalFormat HostRegionalFormat();
 

@@ -18,7 +18,7 @@ namespace {
 
 class RecordFileTest : public ::testing::Test {
  protected:
-  testing::HeadlessApp t;
+  test::HeadlessApp t;
   App& app = t.app;
 
   void SetUp() override {

@@ -61,7 +61,7 @@ TEST(FindSettingTest, FollowsTheSettingsFileRules) {
 }
 
 TEST(ReadSettingTest, ReadsTheFileAgainAtEveryCall) {
-  testing::HeadlessApp t;
+  test::HeadlessApp t;
   t.WriteSettings("language=es\r\n");
   EXPECT_EQ(ReadSetting(t.app, "language"), "es");
   t.WriteSettings("language=fr\r\n");
@@ -69,7 +69,7 @@ TEST(ReadSettingTest, ReadsTheFileAgainAtEveryCall) {
 }
 
 TEST(ReadSettingTest, ReadsWindows1252AndUtf8Files) {
-  testing::HeadlessApp t;
+  test::HeadlessApp t;
   t.WriteSettings("loginwelcomemessage=Bienvenido a la formaci\xF3n\r\n");
   EXPECT_EQ(ReadSetting(t.app, "loginwelcomemessage"), "Bienvenido a la formación");
   t.WriteSettings("loginwelcomemessage=Bienvenido a la formación\r\n");
@@ -79,7 +79,7 @@ TEST(ReadSettingTest, ReadsWindows1252AndUtf8Files) {
 }
 
 TEST(ReadSettingTest, MissingFileFailsNamingTheFile) {
-  testing::HeadlessApp t;
+  test::HeadlessApp t;
   try {
     ReadSetting(t.app, "language");
     FAIL() << "no failure without a settings file";

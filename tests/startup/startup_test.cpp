@@ -12,7 +12,7 @@ namespace {
 
 class StartupTest : public ::testing::Test {
  protected:
-  testing::HeadlessApp t{"C:\\Courses\\ABC\\"};
+  test::HeadlessApp t{"C:\\Courses\\ABC\\"};
   App& app = t.app;
   HostFileSystem& files = t.host.files();
 
@@ -68,7 +68,7 @@ TEST_F(StartupTest, FoldersAreJoinedAsWritten) {
       {"coursecode=ABC\r\ndatapath=D:\\data\\", "C:\\Courses\\ABC\\", "D:\\data\\ABC.coursedata\\"},
   };
   for (const Case& c : cases) {
-    testing::HeadlessApp fresh{"C:\\Courses\\ABC\\"};
+    test::HeadlessApp fresh{"C:\\Courses\\ABC\\"};
     fresh.WriteSettings(c.settings);
     Startup(fresh.app);
     EXPECT_EQ(fresh.app.ContentFolder, c.content) << c.settings;
@@ -118,7 +118,7 @@ TEST_F(StartupTest, FirstWindowFollowsShowloginAndCustomize) {
       {"coursecode=ABC\r\nshowlogin=false\r\ncustomize=varenta", "frmBackground"},
   };
   for (const Case& c : cases) {
-    testing::HeadlessApp fresh;
+    test::HeadlessApp fresh;
     fresh.WriteSettings(c.settings);
     Startup(fresh.app);
     EXPECT_EQ(fresh.host.windows.shown, std::vector<std::string>{c.window}) << c.settings;

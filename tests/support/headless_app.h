@@ -8,7 +8,7 @@
 #include "platform/headless_platform.h"
 #include "startup/app.h"
 
-namespace mirvane::testing {
+namespace mirvane::test {
 
 struct HeadlessApp {
   HeadlessPlatform host;
@@ -28,4 +28,4 @@ struct HeadlessApp {
   std::string FileBytes(std::string_view path) { return host.files().ReadFile(path).bytes; }
 };
 
-}  // namespace mirvane::testing
+}  // namespace mirvane::test

@@ -175,7 +175,8 @@ class TextTableTest : public ::testing::Test {
     return GetText(t_.app, key);
   }
 
-  // Every key of the table in `language`, the formal Spanish forms aside.
+  // Every key, with app.Language set to `app_language`, gives the text of the
+  // `table_language` column (informal Spanish for "es").
   void ExpectWholeTable(std::string_view table_language, std::string_view app_language) {
     for (const ExpectedTexts& row : kExpected) {
       EXPECT_EQ(Text(app_language, row.key), ExpectedIn(row, table_language))
@@ -184,7 +185,7 @@ class TextTableTest : public ::testing::Test {
   }
 
  private:
-  testing::HeadlessApp t_;
+  test::HeadlessApp t_;
 };
 
 TEST_F(TextTableTest, EveryTextInEveryLanguage) {
@@ -304,7 +305,7 @@ TEST_F(TextTableTest, UnknownKeyIsReturnedLowerCased) {
 // The settings file is read before the key is looked at, so without it every
 // lookup fails, whatever the key or language.
 TEST(TextTableWithoutSettingsTest, FailsWhenTheSettingsFileIsMissing) {
-  testing::HeadlessApp t;
+  test::HeadlessApp t;
   for (const std::string_view language : {"es", "en"}) {
     t.app.Language = language;
     EXPECT_THROW(GetText(t.app, "l1"), SettingsFileError) << language;
