@@ -29,13 +29,6 @@ std::optional<unsigned char> AnsiByteOf(char32_t c) {
   return std::nullopt;
 }
 
-bool HasNonAscii(std::string_view bytes) {
-  for (const char b : bytes) {
-    if (static_cast<unsigned char>(b) >= 0x80) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 char32_t CharFromAnsiByte(unsigned char b) {
@@ -87,7 +80,8 @@ std::string EncodeAnsi(std::string_view text) {
 std::string DecodeText(std::string_view bytes, TextEncoding encoding) {
   if (encoding == TextEncoding::Detect) {
     if (bytes.starts_with(kByteOrderMark)) return std::string(bytes.substr(kByteOrderMark.size()));
-    if (HasNonAscii(bytes) && IsValidUtf8(bytes)) return std::string(bytes);
+    // ASCII reads the same either way, so valid UTF-8 needs no further test.
+    if (IsValidUtf8(bytes)) return std::string(bytes);
   }
   return DecodeAnsi(bytes);
 }

@@ -16,7 +16,9 @@
 //    what text mis-decoded as Latin-1 holds, so this restores what was meant.
 //  - Files: a text that the code page can hold entirely is written in it;
 //    otherwise the whole file is written as UTF-8 behind a byte-order mark,
-//    which the detecting reader recognises.
+//    which the detecting reader recognises. So is the rare code-page text whose
+//    bytes would themselves read as UTF-8 ("Ã©" is the UTF-8 of "é"), so that
+//    every text reads back as it was written.
 #pragma once
 
 #include <string>

@@ -88,6 +88,13 @@ TEST(RegionalTest, PatternLettersAndTheirWidths) {
   }
 }
 
+TEST(RegionalTest, YearsBeforeOneThousandArePaddedToFourDigits) {
+  EXPECT_EQ(FormatDateTimePattern(At(987, 6, 5, 0, 0, 0), "yyyy|yy|y", RegionalFormat{}),
+            "0987|87|87");
+  EXPECT_EQ(FormatDateTimePattern(At(2001, 6, 5, 0, 0, 0), "yyyy|yy|y", RegionalFormat{}),
+            "2001|01|1");
+}
+
 TEST(RegionalTest, PatternLiterals) {
   const LocalDateTime t = At(2026, 3, 4, 7, 8, 9);
   struct Case {

@@ -41,6 +41,16 @@ TEST(TextTest, LenCountsCharactersAndEveryMalformedByteOnce) {
   }
 }
 
+TEST(TextTest, ACharacterCutOffByTheEndOfTheViewStaysCutOff) {
+  // The bytes after the view would complete the character; they must not be read.
+  const std::string_view euro = "\xE2\x82\xAC";
+  EXPECT_EQ(Len(euro.substr(0, 2)), 2u);
+  EXPECT_FALSE(IsValidUtf8(euro.substr(0, 2)));
+  std::size_t pos = 0;
+  EXPECT_EQ(NextChar(euro.substr(0, 2), pos), U'\uFFFD');
+  EXPECT_EQ(pos, 1u);
+}
+
 TEST(TextTest, IsValidUtf8RejectsOverlongSurrogateAndOutOfRangeForms) {
   EXPECT_TRUE(IsValidUtf8(""));
   EXPECT_TRUE(IsValidUtf8("plain"));
