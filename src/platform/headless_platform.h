@@ -8,7 +8,9 @@
 //   a box with no queued answer gets its default button (OK, or Yes).
 // - Programs: every start is recorded; ending the program records the status
 //   and throws ProgramEnded, which unwinds to the test.
-// - Windows: every window shown is recorded by name.
+// - Windows: every window shown or closed is recorded by name; browsers load
+//   nothing and record every operation.
+// Everything observable also goes, in order, to one transcript.
 #pragma once
 
 #include <deque>
@@ -53,6 +55,7 @@ class ScriptedDialogs : public Dialogs {
  public:
   std::deque<MessageAnswer> answers;
   std::vector<ShownMessage> shown;
+  std::vector<std::string>* transcript = nullptr;
 
   MessageAnswer MessageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
                            const std::string& title) override;
@@ -63,15 +66,67 @@ class RecordingProcesses : public Processes {
   std::vector<StartedProgram> started;
   bool start_succeeds = true;
   std::vector<int> ended;  // statuses passed to EndProgram
+  std::vector<std::string>* transcript = nullptr;
 
   bool StartProgram(std::string_view path, ProgramWindow window) override;
   [[noreturn]] void EndProgram(int status) override;
 };
 
-class RecordingWindows : public WindowSystem {
+// A browser that loads nothing: it records every operation, and its events
+// happen only when a test or the scenario runner raises them on the window.
+class HeadlessBrowser : public Browser {
  public:
-  std::vector<std::string> shown;
-  void ShowWindow(const std::string& name) override { shown.push_back(name); }
+  HeadlessBrowser(std::string owner, std::vector<std::string>* transcript)
+      : owner_(std::move(owner)), transcript_(transcript) {}
+
+  // What the shown document offers; operations on anything else are ignored.
+  int frame_count = 2;
+  std::vector<std::string> items = {"flashcertificate"};
+  std::string body_html;  // what BodyHtml returns
+  std::string title;
+  std::string frame_body[2];
+  std::string frame_location[2];
+  std::vector<std::string> navigations;
+  std::vector<std::string> operations;  // every operation, as the transcript shows it
+  int prints = 0;
+
+  void Navigate(const std::string& address) override;
+  void SetFrameBodyHtml(int frame, const std::string& html) override;
+  void SetFrameLocation(int frame, const std::string& address) override;
+  void SetTitle(const std::string& title) override;
+  std::string BodyHtml() override;
+  void SetItemProperty(const std::string& item, const std::string& property,
+                       const std::string& value) override;
+  void Print() override;
+
+ private:
+  void Log(const std::string& line);
+  std::string owner_;
+  std::vector<std::string>* transcript_;
+};
+
+class HeadlessWindows : public WindowSystem {
+ public:
+  explicit HeadlessWindows(std::vector<std::string>* transcript) : transcript_(transcript) {}
+
+  std::vector<std::string> shown;   // names, each time a window is shown
+  std::vector<std::string> closed;  // names, each time a window is closed
+  std::vector<std::string> open;    // windows on the screen now, in the order shown
+
+  std::unique_ptr<Browser> CreateBrowser(Form& form, const Control& control) override;
+  void ShowWindow(Form& form, ShowMode mode, Form* owner) override;
+  void CloseWindow(Form& form) override;
+
+  bool IsOpen(const std::string& name) const;
+
+  // A screen of 1024 x 768 pixels.
+  double screen_width = 1024 * kTwipsPerPixel;
+  double screen_height = 768 * kTwipsPerPixel;
+  double ScreenWidth() override { return screen_width; }
+  double ScreenHeight() override { return screen_height; }
+
+ private:
+  std::vector<std::string>* transcript_;
 };
 
 class HeadlessPlatform {
@@ -91,10 +146,16 @@ class HeadlessPlatform {
   std::string HostPath(std::string_view path) const;
 
   HostFileSystem& files() { return *files_; }
+  // Everything observable, in order: windows, message boxes, browser
+  // operations, programs started, the end of the program.
+  std::vector<std::string> transcript;
   FixedClock clock;
   ScriptedDialogs dialogs;
   RecordingProcesses processes;
-  RecordingWindows windows;
+  HeadlessWindows windows{&transcript};
+
+  // The headless browser of a window's browser control, or null.
+  static HeadlessBrowser* BrowserOf(Form& form, std::string_view control);
 
  private:
   std::string root_;

@@ -149,4 +149,13 @@ std::string NumberText(std::int64_t value) {
   return std::string(buffer, end);
 }
 
+std::string DecimalText(double value) {
+  if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 9.0e15) {
+    return NumberText(static_cast<std::int64_t>(value));
+  }
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
 }  // namespace mirvane

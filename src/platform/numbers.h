@@ -23,4 +23,8 @@ std::int64_t WholeNumber(double value);
 // Decimal text without leading zeros ("-" for negatives).
 std::string NumberText(std::int64_t value);
 
+// A number as text: whole numbers as NumberText, others in the shortest
+// decimal form that reads back the same ("3.5").
+std::string DecimalText(double value);
+
 }  // namespace mirvane

@@ -160,11 +160,43 @@ class PosixProcesses : public Processes {
   PathMap map_;
 };
 
+// Until the desktop front end draws them, windows and browsers are reported
+// on the terminal.
+class ConsoleBrowser : public Browser {
+ public:
+  explicit ConsoleBrowser(std::string owner) : owner_(std::move(owner)) {}
+  void Navigate(const std::string& address) override { Say("Navigate " + address); }
+  void SetFrameBodyHtml(int frame, const std::string& html) override {
+    Say("frames(" + std::to_string(frame) + ").body.innerHTML = " + html);
+  }
+  void SetFrameLocation(int frame, const std::string& address) override {
+    Say("frames(" + std::to_string(frame) + ").location.href = " + address);
+  }
+  void SetTitle(const std::string& title) override { Say("title = " + title); }
+  std::string BodyHtml() override { return {}; }
+  void SetItemProperty(const std::string& item, const std::string& property,
+                       const std::string& value) override {
+    Say(item + "." + property + " = " + value);
+  }
+  void Print() override { Say("print"); }
+
+ private:
+  void Say(const std::string& line) { std::cout << "browser " << owner_ << ": " << line << "\n"; }
+  std::string owner_;
+};
+
 class ConsoleWindows : public WindowSystem {
  public:
-  void ShowWindow(const std::string& name) override {
-    std::cout << "window shown: " << name << "\n";
+  std::unique_ptr<Browser> CreateBrowser(Form& form, const Control& control) override {
+    return std::make_unique<ConsoleBrowser>(form.name() + "." + control.name);
   }
+  void ShowWindow(Form& form, ShowMode mode, Form*) override {
+    std::cout << "window shown: " << form.name() << (mode == ShowMode::Modal ? " (modal)" : "")
+              << "\n";
+  }
+  void CloseWindow(Form& form) override { std::cout << "window closed: " << form.name() << "\n"; }
+  double ScreenWidth() override { return 1920 * kTwipsPerPixel; }
+  double ScreenHeight() override { return 1080 * kTwipsPerPixel; }
 };
 
 }  // namespace

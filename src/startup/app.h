@@ -8,13 +8,17 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "startup/forms.h"
 
 namespace mirvane {
 
 struct App {
-  explicit App(Platform p) : platform(p) {}
+  explicit App(Platform p) : platform(p), forms(*this) {}
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
 
   Platform platform;
+  Forms forms;  // the program's windows
 
   // Set by start-up; the names are the ones the course authors' documents use.
   bool CourseStarted = false;

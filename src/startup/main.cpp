@@ -3,11 +3,13 @@
 #include <iostream>
 
 #include "platform/posix_platform.h"
+#include "startup/program_windows.h"
 #include "startup/startup.h"
 
 int main() {
   mirvane::PosixPlatform host;
   mirvane::App app(host.platform());
+  mirvane::RegisterProgramWindows(app);
   mirvane::RunStartup(app);
   std::cout << "program folder: " << app.AppFolder << "\n"
             << "content folder: " << app.ContentFolder << "\n"

@@ -26,7 +26,7 @@ void AnonymousRoute(App& app) {
     WriteRecord(app, "exists", "1");
     WriteRecord(app, "pwd", kAnonymousUser);
   }
-  app.platform.windows.ShowWindow("frmBackground");
+  app.forms.Show("frmBackground");
 }
 
 }  // namespace
@@ -76,8 +76,7 @@ void Startup(App& app) {
     AnonymousRoute(app);
     return;
   }
-  app.platform.windows.ShowWindow(ReadSetting(app, "customize") == "varenta" ? "frmLoginVarenta"
-                                                                             : "frmLogin");
+  app.forms.Show(ReadSetting(app, "customize") == "varenta" ? "frmLoginVarenta" : "frmLogin");
 }
 
 void RunStartup(App& app) {

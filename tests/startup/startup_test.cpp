@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "records/record_file.h"
+#include "startup/program_windows.h"
 #include "support/headless_app.h"
 
 namespace mirvane {
@@ -121,7 +122,10 @@ TEST_F(StartupTest, FirstWindowFollowsShowloginAndCustomize) {
     test::HeadlessApp fresh;
     fresh.WriteSettings(c.settings);
     Startup(fresh.app);
-    EXPECT_EQ(fresh.host.windows.shown, std::vector<std::string>{c.window}) << c.settings;
+    // The backdrop opens the player over itself while it loads.
+    std::vector<std::string> expected{c.window};
+    if (expected[0] == "frmBackground") expected.insert(expected.begin(), "frmMain");
+    EXPECT_EQ(fresh.host.windows.shown, expected) << c.settings;
   }
 }
 
@@ -135,7 +139,7 @@ TEST_F(StartupTest, AnonymousRouteWritesTheAccountOnce) {
   EXPECT_EQ(first, "\r101%120%105%115%116%115%^49%\r\n" + std::string("112%119%100%^") +
                        "97%110%111%110%121%109%111%117%115%95%105%117%115%114%95%108%111%99%97%"
                        "108%109%97%99%104%105%110%101%95%120%56%54%\r\n");
-  EXPECT_EQ(t.host.windows.shown, std::vector<std::string>{"frmBackground"});
+  EXPECT_EQ(t.host.windows.shown, (std::vector<std::string>{"frmMain", "frmBackground"}));
 
   // A later start with the account in place writes nothing: the file keeps
   // its bytes and the time it was last written.
@@ -144,6 +148,7 @@ TEST_F(StartupTest, AnonymousRouteWritesTheAccountOnce) {
                                        std::chrono::hours(1));
   auto written = files.LastModified(record);
   App again(t.host.platform());
+  RegisterProgramWindows(again);
   Startup(again);
   EXPECT_EQ(again.CurrentUser, kAnonymousUser);
   EXPECT_EQ(t.FileBytes(record), first);

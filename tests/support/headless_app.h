@@ -7,6 +7,7 @@
 
 #include "platform/headless_platform.h"
 #include "startup/app.h"
+#include "startup/program_windows.h"
 
 namespace mirvane::test {
 
@@ -17,6 +18,13 @@ struct HeadlessApp {
   explicit HeadlessApp(std::string program_folder = "C:\\Course\\")
       : host(std::move(program_folder)), app(host.platform()) {
     app.AppFolder = host.files().ProgramFolder();
+    RegisterProgramWindows(app);
+    // Windows still to be built stand as plain, empty windows.
+    for (const char* name : {"frmLogin", "frmLoginVarenta", "frmReview"}) {
+      if (!app.forms.IsRegistered(name)) {
+        app.forms.Register(name, [name](App&) { return std::make_unique<Form>(name); });
+      }
+    }
   }
 
   // Writes the settings file beside the program (bytes as given).

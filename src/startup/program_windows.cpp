@@ -1,0 +1,17 @@
+#include "startup/program_windows.h"
+
+#include <memory>
+
+#include "certificate/frm_certificate.h"
+#include "player/frm_background.h"
+#include "player/frm_main.h"
+
+namespace mirvane {
+
+void RegisterProgramWindows(App& app) {
+  app.forms.Register("frmBackground", [](App& a) { return std::make_unique<FrmBackground>(a); });
+  app.forms.Register("frmMain", [](App& a) { return std::make_unique<FrmMain>(a); });
+  app.forms.Register("frmCertificate", [](App& a) { return std::make_unique<FrmCertificate>(a); });
+}
+
+}  // namespace mirvane
