@@ -44,7 +44,18 @@ MessageAnswer ScriptedDialogs::MessageBox(const std::string& text, MessageButton
                                           MessageIcon icon, const std::string& title) {
   shown.push_back({text, buttons, icon, title});
   MessageAnswer answer = MessageAnswer::Ok;
-  if (buttons == MessageButtons::YesNo) {
+  if (require_answers) {
+    bool fits = !answers.empty() &&
+                (buttons == MessageButtons::Ok) == (answers.front() == MessageAnswer::Ok);
+    if (!fits) {
+      Note(transcript, std::string("message box [") +
+                           (buttons == MessageButtons::Ok ? "OK" : "Yes/No") + IconName(icon) +
+                           "] " + title + ": " + OneLine(text) + " -> no answer");
+      throw UnansweredMessageBox{text};
+    }
+    answer = answers.front();
+    answers.pop_front();
+  } else if (buttons == MessageButtons::YesNo) {
     answer = MessageAnswer::Yes;
     if (!answers.empty()) {
       answer = answers.front();
@@ -160,18 +171,23 @@ std::string MakeTempRoot() {
 
 }  // namespace
 
-HeadlessPlatform::HeadlessPlatform(std::string program_folder) : root_(MakeTempRoot()) {
+HeadlessPlatform::HeadlessPlatform(std::string program_folder)
+    : HeadlessPlatform(std::move(program_folder), false, false) {}
+
+HeadlessPlatform::HeadlessPlatform(std::string program_folder, bool host_paths, bool keep_drives)
+    : root_(MakeTempRoot()), host_paths_(host_paths), keep_drives_(keep_drives) {
   dialogs.transcript = &transcript;
   processes.transcript = &transcript;
   std::string root = root_;
   PathMap map([root](char letter) { return root + "/" + std::string(1, letter); },
-              root + "/root");
+              host_paths ? "/" : root + "/root");
   for (const char* drive : {"C", "D", "root"}) std::filesystem::create_directory(root_ + "/" + drive);
-  std::filesystem::create_directories(map.ToHost(program_folder));
+  if (!host_paths) std::filesystem::create_directories(map.ToHost(program_folder));
   files_ = std::make_unique<HostFileSystem>(std::move(map), std::move(program_folder));
 }
 
 HeadlessPlatform::~HeadlessPlatform() {
+  if (keep_drives_) return;
   std::error_code ignored;
   std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
                                std::filesystem::perm_options::add, ignored);
@@ -184,7 +200,7 @@ Platform HeadlessPlatform::platform() {
 
 std::string HeadlessPlatform::HostPath(std::string_view path) const {
   PathMap map([this](char letter) { return root_ + "/" + std::string(1, letter); },
-              root_ + "/root");
+              host_paths_ ? "/" : root_ + "/root");
   return map.ToHost(path);
 }
 

@@ -51,9 +51,17 @@ class FixedClock : public Clock {
   const RegionalFormat& Regional() override { return regional; }
 };
 
+// A message box that came while no answer was queued for it.
+struct UnansweredMessageBox {
+  std::string text;
+};
+
 class ScriptedDialogs : public Dialogs {
  public:
   std::deque<MessageAnswer> answers;
+  // Every box must have its answer queued (OK ones too); a box without one
+  // throws UnansweredMessageBox.
+  bool require_answers = false;
   std::vector<ShownMessage> shown;
   std::vector<std::string>* transcript = nullptr;
 
@@ -134,6 +142,11 @@ class HeadlessPlatform {
   // `program_folder` is the path text of the program's folder, such as
   // "C:\Courses\ABC\" (created when missing).
   explicit HeadlessPlatform(std::string program_folder = "C:\\Course\\");
+
+  // With `host_paths`, a path beginning with "/" is the host's own path (a
+  // real course folder, say); the drives still lie in the temporary folder.
+  // With `keep_drives`, that folder stays when the platform goes.
+  HeadlessPlatform(std::string program_folder, bool host_paths, bool keep_drives);
   ~HeadlessPlatform();
   HeadlessPlatform(const HeadlessPlatform&) = delete;
   HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
@@ -159,6 +172,8 @@ class HeadlessPlatform {
 
  private:
   std::string root_;
+  bool host_paths_ = false;
+  bool keep_drives_ = false;
   std::unique_ptr<HostFileSystem> files_;
 };
 

@@ -57,4 +57,24 @@ void Form::AttachBrowser(std::string_view control_name, std::unique_ptr<Browser>
   browsers_.emplace_back(std::string(control_name), std::move(browser));
 }
 
+void PressKey(Form& form, std::string_view control, int key) {
+  constexpr int kEnter = 13;
+  constexpr int kEscape = 27;
+  Control* target = form.FindControl(control);
+  if (key == kEnter && target != nullptr && target->kind == ControlKind::Button) {
+    form.Click(control);
+    return;
+  }
+  bool takes_enter = target != nullptr && target->kind == ControlKind::TextBox && target->multi_line;
+  for (const Control& c : form.controls()) {
+    if (c.kind != ControlKind::Button || !c.visible || !c.enabled) continue;
+    if ((key == kEnter && c.is_default && !takes_enter) || (key == kEscape && c.is_cancel)) {
+      std::string name = c.name;  // the handler may change the controls
+      form.Click(name);
+      return;
+    }
+  }
+  form.KeyPress(control, key);
+}
+
 }  // namespace mirvane

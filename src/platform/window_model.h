@@ -151,4 +151,10 @@ class Form {
   std::vector<std::pair<std::string, std::unique_ptr<Browser>>> browsers_;
 };
 
+// Delivers a key typed in a control the way the window system does: Enter
+// presses the window's default button and Esc its cancel button (when one is
+// visible and enabled); Enter on a button presses that button; every other key
+// goes to the window's KeyPress.
+void PressKey(Form& form, std::string_view control, int key);
+
 }  // namespace mirvane

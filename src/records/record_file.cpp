@@ -1,5 +1,6 @@
 #include "records/record_file.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -127,6 +128,31 @@ std::string ReadRecord(App& app, std::string_view key) {
     if (first == 0 || first == 8 || first == 9) value = "2";
   }
   return value;
+}
+
+std::vector<std::pair<std::string, std::string>> ListRecord(App& app) {
+  std::vector<std::pair<std::string, std::string>> entries;
+  if (!IsSafeUserId(app.CurrentUser)) return entries;
+  TextRead read = ReadTextFile(app.platform.files, RecordFilePath(app, app.CurrentUser),
+                               TextEncoding::Ansi);
+  if (read.status != FileStatus::Ok) return entries;
+  ItemReader reader(read.text);
+  std::string_view item;
+  while (reader.Next(item)) {
+    std::size_t caret = item.find('^');
+    if (caret == std::string_view::npos) continue;
+    std::optional<std::string> key = DecodeValue(item.substr(0, caret));
+    std::optional<std::string> value = DecodeValue(item.substr(caret + 1));
+    if (!key || !value) continue;
+    auto same = std::find_if(entries.begin(), entries.end(),
+                             [&](const auto& e) { return e.first == *key; });
+    if (same != entries.end()) {
+      same->second = *value;
+    } else {
+      entries.emplace_back(*key, *value);
+    }
+  }
+  return entries;
 }
 
 FileStatus WriteRecord(App& app, std::string_view key, std::string_view value) {

@@ -5,6 +5,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "startup/app.h"
 
@@ -28,6 +30,11 @@ std::string RecordFilePath(const App& app, std::string_view user);
 // reads as the empty text. An unsafe CurrentUser reads as no record, without
 // touching the disk.
 std::string ReadRecord(App& app, std::string_view key);
+
+// Every key and value of the current learner's file, decoded, in file order
+// (later items of a key win, as for ReadRecord, so a key appears once).
+// Items that do not decode are left out. Nothing when there is no file.
+std::vector<std::pair<std::string, std::string>> ListRecord(App& app);
 
 // Stores `value` for `key`, replacing every item of the key or adding one.
 // An empty key writes nothing. Items of other keys are kept byte for byte.

@@ -22,13 +22,16 @@ constexpr std::string_view kStyleSheetLines[] = {
     R"(<body bgcolor="ffffff">)",
     R"(<font face="Arial" size="4"><xsl:value-of select="/ISSUES/@courseid"/></font>)",
     R"(<br/>)",
-    R"(<font face="Arial" size="2"><b>[USUARIO]:  </b><xsl:value-of select="/ISSUES/ISSUE/@userid"/></font>)",
+    R"(<font face="Arial" size="2"><b>[USUARIO]:  </b>)"
+    R"(<xsl:value-of select="/ISSUES/ISSUE/@userid"/></font>)",
     R"(<br/><br/>)",
     R"(<table border="1" width="100%" cellpadding="2">)",
     R"(<xsl:for-each select="ISSUES/ISSUE">)",
     R"(<tr>)",
-    R"(<td width="100"><font face="Arial" size="2"><B>l<xsl:value-of select="@lpath"/>_o<xsl:value-of select="@lobjectid"/>_p<xsl:value-of select="@lpointid"/></B></font></td>)",
-    R"(<td><pre><font face="Arial" size="2"><xsl:value-of select="USERDESCRIPTION"/></font></pre></td>)",
+    R"(<td width="100"><font face="Arial" size="2"><B>l<xsl:value-of select="@lpath"/>)"
+    R"(_o<xsl:value-of select="@lobjectid"/>_p<xsl:value-of select="@lpointid"/></B></font></td>)",
+    R"(<td><pre><font face="Arial" size="2"><xsl:value-of select="USERDESCRIPTION"/>)"
+    R"(</font></pre></td>)",
     R"(</tr>)",
     R"(</xsl:for-each>)",
     R"(</table>)",
@@ -212,9 +215,9 @@ ExportResult ExportIssueReport(App& app) {
   report += "</ISSUES>";
   report += kCrLf;
 
+  Clock& clock = app.platform.clock;
   const std::string path =
-      issues + ToFileNameText(DateTimeText(app.platform.clock.Now(), app.platform.clock.Regional())) +
-      ".xml";
+      issues + ToFileNameText(DateTimeText(clock.Now(), clock.Regional())) + ".xml";
   result.report_status = files.WriteFile(path, ToWindows1252Xml(report));
   if (result.report_status != FileStatus::Ok) {
     // The comments exist only in their files: keep every one.

@@ -83,7 +83,9 @@ ToolRun RunTool(const std::string& command) {
   FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
   if (pipe == nullptr) return run;
   char buffer[4096];
-  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, n);
+  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) {
+    run.output.append(buffer, n);
+  }
   const int status = ::pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
@@ -152,11 +154,13 @@ TEST(IssueExportTest, WritesTheReportAndStyleSheetAndConsumesTheComments) {
             "</ISSUES>\r\n");
   EXPECT_EQ(course.t.FileBytes(kStyleSheet),
             "<?xml version=\"1.0\" encoding=\"Windows-1252\" ?>\r\n"
-            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">\r\n"
+            "<xsl:stylesheet version=\"1.0\" "
+            "xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">\r\n"
             "<xsl:template match=\"/\">\r\n"
             "<html>\r\n"
             "<body bgcolor=\"ffffff\">\r\n"
-            "<font face=\"Arial\" size=\"4\"><xsl:value-of select=\"/ISSUES/@courseid\"/></font>\r\n"
+            "<font face=\"Arial\" size=\"4\">"
+            "<xsl:value-of select=\"/ISSUES/@courseid\"/></font>\r\n"
             "<br/>\r\n"
             "<font face=\"Arial\" size=\"2\"><b>[USUARIO]:  </b>"
             "<xsl:value-of select=\"/ISSUES/ISSUE/@userid\"/></font>\r\n"
@@ -164,7 +168,8 @@ TEST(IssueExportTest, WritesTheReportAndStyleSheetAndConsumesTheComments) {
             "<table border=\"1\" width=\"100%\" cellpadding=\"2\">\r\n"
             "<xsl:for-each select=\"ISSUES/ISSUE\">\r\n"
             "<tr>\r\n"
-            "<td width=\"100\"><font face=\"Arial\" size=\"2\"><B>l<xsl:value-of select=\"@lpath\"/>"
+            "<td width=\"100\"><font face=\"Arial\" size=\"2\">"
+            "<B>l<xsl:value-of select=\"@lpath\"/>"
             "_o<xsl:value-of select=\"@lobjectid\"/>_p<xsl:value-of select=\"@lpointid\"/></B>"
             "</font></td>\r\n"
             "<td><pre><font face=\"Arial\" size=\"2\"><xsl:value-of select=\"USERDESCRIPTION\"/>"
@@ -309,7 +314,8 @@ TEST(IssueExportTest, CommentFileNameGivesTheScreenAndTheReviewer) {
   } cases[] = {
       {"ana_12-3-45.raw", "lpath=\"12\" lobjectid=\"3\" lpointid=\"45\" userid=\"rev\\ana\""},
       {"anonymous_iusr_localmachine_x86_2-10-7.raw",
-       "lpath=\"2\" lobjectid=\"10\" lpointid=\"7\" userid=\"rev\\anonymous_iusr_localmachine_x86\""},
+       "lpath=\"2\" lobjectid=\"10\" lpointid=\"7\" "
+       "userid=\"rev\\anonymous_iusr_localmachine_x86\""},
       {"jean-luc_1-2-3.raw", "lpath=\"1\" lobjectid=\"2\" lpointid=\"3\" userid=\"rev\\jean-luc\""},
       {"jos\xC3\xA9\xE2\x86\x92_1-2-3.raw",
        "lpath=\"1\" lobjectid=\"2\" lpointid=\"3\" userid=\"rev\\jos\xE9&#8594;\""},
@@ -424,7 +430,8 @@ TEST(IssueExportTest, MarkupInCommentsIdsAndCourseCodeGivesAWellFormedReport) {
                         "</USERDESCRIPTION>"),
             std::string::npos)
       << report;
-  const ToolRun lint = RunTool("/usr/bin/xmllint --noout " + Quoted(course.t.host.HostPath(kReport)));
+  const ToolRun lint =
+      RunTool("/usr/bin/xmllint --noout " + Quoted(course.t.host.HostPath(kReport)));
   EXPECT_EQ(lint.status, 0) << lint.output;
 }
 
