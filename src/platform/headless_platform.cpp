@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "platform/program_path.h"
+
 namespace mirvane {
 
 namespace {
@@ -69,8 +71,18 @@ MessageAnswer ScriptedDialogs::MessageBox(const std::string& text, MessageButton
   return answer;
 }
 
-bool RecordingProcesses::StartProgram(std::string_view path, ProgramWindow window) {
-  started.push_back({std::string(path), window});
+bool RecordingProcesses::ProgramExists(std::string_view path) {
+  if (files == nullptr) return false;
+  auto exists = [this](std::string_view p) { return files->FileExists(p); };
+  return exists(ResolveProgramPath(path, exists));
+}
+
+bool RecordingProcesses::StartProgram(std::string_view requested, ProgramWindow window) {
+  std::string path(requested);
+  if (files != nullptr) {
+    path = ResolveProgramPath(requested, [this](std::string_view p) { return files->FileExists(p); });
+  }
+  started.push_back({path, window});
   Note(transcript, "program started: " + std::string(path) +
                        (window == ProgramWindow::Minimized ? " (minimised)" : "") +
                        (start_succeeds ? "" : " -> failed"));
@@ -184,6 +196,7 @@ HeadlessPlatform::HeadlessPlatform(std::string program_folder, bool host_paths, 
   for (const char* drive : {"C", "D", "root"}) std::filesystem::create_directory(root_ + "/" + drive);
   if (!host_paths) std::filesystem::create_directories(map.ToHost(program_folder));
   files_ = std::make_unique<HostFileSystem>(std::move(map), std::move(program_folder));
+  processes.files = files_.get();
 }
 
 HeadlessPlatform::~HeadlessPlatform() {

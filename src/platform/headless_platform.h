@@ -71,11 +71,13 @@ class ScriptedDialogs : public Dialogs {
 
 class RecordingProcesses : public Processes {
  public:
-  std::vector<StartedProgram> started;
+  std::vector<StartedProgram> started;  // the program files started, after ResolveProgramPath
   bool start_succeeds = true;
+  FileSystem* files = nullptr;  // where programs are looked for
   std::vector<int> ended;  // statuses passed to EndProgram
   std::vector<std::string>* transcript = nullptr;
 
+  bool ProgramExists(std::string_view path) override;
   bool StartProgram(std::string_view path, ProgramWindow window) override;
   [[noreturn]] void EndProgram(int status) override;
 };

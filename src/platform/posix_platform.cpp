@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "platform/host_file_system.h"
+#include "platform/program_path.h"
 
 namespace mirvane {
 
@@ -147,8 +149,13 @@ class PosixProcesses : public Processes {
  public:
   explicit PosixProcesses(PathMap map) : map_(std::move(map)) {}
 
+  bool ProgramExists(std::string_view path) override {
+    return IsExecutable(map_.ToHost(ResolveProgramPath(path, Exists())));
+  }
+
+  // The window style has no meaning for a program started from a terminal.
   bool StartProgram(std::string_view path, ProgramWindow) override {
-    return StartProgramDetached(map_.ToHost(path));
+    return StartProgramDetached(map_.ToHost(ResolveProgramPath(path, Exists())));
   }
 
   [[noreturn]] void EndProgram(int status) override {
@@ -157,6 +164,14 @@ class PosixProcesses : public Processes {
   }
 
  private:
+  std::function<bool(std::string_view)> Exists() {
+    return [this](std::string_view p) {
+      struct stat st {};
+      return ::stat(map_.ToHost(p).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    };
+  }
+  static bool IsExecutable(const std::string& host) { return ::access(host.c_str(), X_OK) == 0; }
+
   PathMap map_;
 };
 

@@ -12,8 +12,12 @@ class Processes {
  public:
   virtual ~Processes() = default;
 
-  // Starts the program file at path text `path` and does not wait for it.
-  // False when it could not be started.
+  // True when the program that path text `path` names exists (a path ending in
+  // ".exe" also finds the file without it: program_path.h).
+  virtual bool ProgramExists(std::string_view path) = 0;
+
+  // Starts that program and does not wait for it. False when it could not be
+  // started.
   virtual bool StartProgram(std::string_view path, ProgramWindow window) = 0;
 
   // Ends this program at once with exit status `status`, running no window's

@@ -74,6 +74,9 @@ void Forms::Unload(std::string_view name) {
   loaded_.erase(it);
   app_.platform.windows.CloseWindow(*gone);
   unloaded_.push_back(std::move(gone));
+  // As on the desktop the program was made for, the program ends with its
+  // last window (the login screen's close box, for one).
+  if (loaded_.empty()) app_.platform.processes.EndProgram(0);
 }
 
 bool Forms::RequestClose(std::string_view name) {

@@ -44,7 +44,7 @@ class Forms {
             std::string_view owner = {});
 
   // Runs the window's Form_Unload and removes it. Nothing happens for a
-  // window that is not loaded.
+  // window that is not loaded. Unloading the last window ends the program.
   void Unload(std::string_view name);
 
   // The close box: Form_QueryUnload may keep the window; otherwise it is

@@ -10,6 +10,7 @@ namespace {
 class CertificateTest : public test::PlayerFixture {
  protected:
   FrmCertificate& Open(const char* score) {
+    player();  // the certificate opens over the player
     FrmCertificate& c = app.forms.Get<FrmCertificate>("frmCertificate");
     c.control("txtScore").text = score;
     app.forms.Show("frmCertificate", ShowMode::Modal, "frmMain");
