@@ -334,6 +334,36 @@ std::string LCase(std::string_view text) {
   return out;
 }
 
+char32_t UpperChar(char32_t c) {
+  // The inverse of LowerChar: the capital whose small letter is `c`.
+  for (const CaseRange& range : kCaseRanges) {
+    const long upper = static_cast<long>(c) - range.delta;
+    if (range.delta == 0 || upper < static_cast<long>(range.first) ||
+        upper > static_cast<long>(range.last)) {
+      continue;
+    }
+    const auto candidate = static_cast<char32_t>(upper);
+    if (LowerChar(candidate) == c) return candidate;
+  }
+  return c;
+}
+
+std::string UCase(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const Decoded d = DecodeAt(text, pos);
+    const char32_t upper = d.valid ? UpperChar(d.c) : d.c;
+    if (d.valid && upper != d.c) {
+      AppendUtf8(out, upper);
+    } else {
+      out.append(text.substr(pos, d.length));
+    }
+    pos += d.length;
+  }
+  return out;
+}
+
 std::string LTrim(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
   return first == std::string_view::npos ? std::string() : std::string(text.substr(first));

@@ -36,6 +36,9 @@ std::size_t InStr(std::string_view text, std::string_view needle, std::size_t st
 // Lower-cases letters of the Latin, Greek and Cyrillic alphabets.
 std::string LCase(std::string_view text);
 char32_t LowerChar(char32_t c);
+// Upper-cases the letters that LCase lower-cases.
+std::string UCase(std::string_view text);
+char32_t UpperChar(char32_t c);
 
 // Drop spaces (only U+0020) at the ends.
 std::string Trim(std::string_view text);

@@ -7,6 +7,7 @@
 #include "login/frm_login_varenta.h"
 #include "player/frm_background.h"
 #include "player/frm_main.h"
+#include "review/frm_review.h"
 
 namespace mirvane {
 
@@ -15,6 +16,7 @@ void RegisterProgramWindows(App& app) {
   app.forms.Register("frmMain", [](App& a) { return std::make_unique<FrmMain>(a); });
   app.forms.Register("frmLogin", [](App& a) { return std::make_unique<FrmLogin>(a); });
   app.forms.Register("frmLoginVarenta", [](App& a) { return std::make_unique<FrmLoginVarenta>(a); });
+  app.forms.Register("frmReview", [](App& a) { return std::make_unique<FrmReview>(a); });
   app.forms.Register("frmCertificate", [](App& a) { return std::make_unique<FrmCertificate>(a); });
 }
 

@@ -134,5 +134,52 @@ TEST_F(ScenarioTest, StartUpMessagesNeedTheirAnswersFirst) {
   EXPECT_NE(out.find("a message box was not answered"), std::string::npos) << out;
 }
 
+// A whole review round: a reviewer comments on and edits a screen, and the
+// closing course gathers the comment into the issue report.
+TEST_F(ScenarioTest, AReviewRoundEndsInTheIssueReport) {
+  Settings("showlogin=false\r\nreview=true\r\nidp1_1_1=welcome\r\nido1_1=o1\r\n");
+  std::filesystem::create_directories(folder + "/l1/o1");
+  std::ofstream(folder + "/l1/o1/welcome.xml", std::ios::binary)
+      << "<LPOINT><PARAMETERS/></PARAMETERS><MEDIA><TEXT id=\"1\">Helo</TEXT></MEDIA></LPOINT>";
+  std::string out;
+  ASSERT_EQ(Run("navigate frmMain.wbContent javascript:openlobject(1,1)\n"
+                "navigate frmMain.wbContent javascript:lpoint_begin('0');\n"
+                "click frmMain.cmdReview\n"
+                "body frmReview.wbContent <DIV contentEditable=\"true\">Helo</DIV>\n"
+                "complete frmReview.wbContent file:///data/welcome.htm\n"
+                "type frmReview.txtReview Misspelt: Helo, should be Hello\n"
+                "body frmReview.wbContent <DIV contentEditable=\"true\">Hello</DIV>\n"
+                "close frmReview\n"
+                "answer yes\n"
+                "navigate frmMain.wbContent javascript:tracking.end_course()\n",
+                out),
+            0)
+      << out;
+  EXPECT_TRUE(Has(out, "window shown: frmReview owner frmMain")) << out;
+  EXPECT_TRUE(Has(out, "window closed: frmReview"));
+  EXPECT_TRUE(Has(out, "program ended: status 0"));
+
+  const std::string data = folder + "/data/DEMO.coursedata/";
+  std::string report;
+  for (const auto& entry : std::filesystem::directory_iterator(data + "issues")) {
+    if (entry.path().extension() == ".xml") report = entry.path();
+  }
+  ASSERT_FALSE(report.empty()) << "no issue report";
+  std::ifstream in(report, std::ios::binary);
+  std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(xml.find("<ISSUE lpath=\"1\" lobjectid=\"1\" lpointid=\"1\" "
+                     "userid=\"rev\\anonymous_iusr_localmachine_x86\">"),
+            std::string::npos)
+      << xml;
+  EXPECT_NE(xml.find("<USERDESCRIPTION>Misspelt: Helo, should be Hello\r\n\r\nMedia content "
+                     "modified. View the associated edits file.</USERDESCRIPTION>"),
+            std::string::npos)
+      << xml;
+  EXPECT_TRUE(std::filesystem::is_empty(data + "rawdata")) << "the comment files are gone";
+  EXPECT_TRUE(std::filesystem::exists(data + "issues/l1_o1_p1.htm"));
+  EXPECT_TRUE(std::filesystem::exists(data + "issues/original/l1_o1_p1.htm"));
+  EXPECT_TRUE(std::filesystem::exists(data + "issues/issues.xsl"));
+}
+
 }  // namespace
 }  // namespace mirvane

@@ -19,12 +19,6 @@ struct HeadlessApp {
       : host(std::move(program_folder)), app(host.platform()) {
     app.AppFolder = host.files().ProgramFolder();
     RegisterProgramWindows(app);
-    // Windows still to be built stand as plain, empty windows.
-    for (const char* name : {"frmLogin", "frmLoginVarenta", "frmReview"}) {
-      if (!app.forms.IsRegistered(name)) {
-        app.forms.Register(name, [name](App&) { return std::make_unique<Form>(name); });
-      }
-    }
   }
 
   // Writes the settings file beside the program (bytes as given).
