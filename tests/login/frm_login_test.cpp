@@ -98,6 +98,10 @@ TEST_F(LoginTest, LaterLoginsCountAndCompareThePasswordExactly) {
   }
   app.CurrentUser = "ana";
   EXPECT_EQ(ReadRecord(app, "accesscount"), "0");
+  app.forms.Show("frmLogin");
+  Type("ana", "Secret");
+  Click("lblOk");
+  EXPECT_EQ(ReadRecord(app, "accesscount"), "1");
   WriteRecord(app, "accesscount", "40000");
   app.forms.Show("frmLogin");
   Type("ana", "Secret");
