@@ -7,9 +7,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset release -DMIRVANE_BUILD_TESTS=OFF
 cmake --build --preset release --target mirvane
-course=build/sample-course
+course=build/course
 rm -rf "$course"
 mkdir -p "$course"
-cp -r examples/sample-course/. "$course/"
+cp -r examples/course/. "$course/"
 cp build/release/mirvane "$course/mirvane"
 exec "$course/mirvane" "$@"
