@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
@@ -158,9 +159,13 @@ class PosixProcesses : public Processes {
     return StartProgramDetached(map_.ToHost(ResolveProgramPath(path, Exists())));
   }
 
+  // At once: nothing else runs, no window closes; the records are on the
+  // disk already (every write is flushed).
   [[noreturn]] void EndProgram(int status) override {
     std::cout.flush();
-    std::exit(status);
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::_Exit(status);
   }
 
  private:
@@ -215,6 +220,12 @@ class ConsoleWindows : public WindowSystem {
 };
 
 }  // namespace
+
+std::unique_ptr<Clock> MakeSystemClock() { return std::make_unique<SystemClock>(); }
+
+std::unique_ptr<Processes> MakePosixProcesses() {
+  return std::make_unique<PosixProcesses>(PosixPathMap(HomeFolder()));
+}
 
 RegionalFormat HostRegionalFormat() {
   std::setlocale(LC_TIME, "");

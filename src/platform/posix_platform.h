@@ -32,6 +32,13 @@ std::string HomeFolder();
 // it could not be started.
 bool StartProgramDetached(const std::string& host_path);
 
+// The clock of the host, with the regional formats of its locale.
+std::unique_ptr<Clock> MakeSystemClock();
+
+// Programs of the host: started detached; ending the program ends the process
+// at once.
+std::unique_ptr<Processes> MakePosixProcesses();
+
 // The regional formats of the host's locale (LC_TIME and LC_NUMERIC).
 RegionalFormat HostRegionalFormat();
 

@@ -1,0 +1,32 @@
+// The platform of the desktop program: the host's files, clock and programs,
+// and Qt's windows, browsers and message boxes.
+#pragma once
+
+#include <memory>
+
+#include "desktop/qt_dialogs.h"
+#include "desktop/qt_window_system.h"
+#include "platform/host_file_system.h"
+#include "platform/platform.h"
+
+namespace mirvane {
+
+// Makes the pictures compiled into the program available (the desktop code is
+// a static library, whose resources are not registered by themselves).
+void InitDesktopResources();
+
+class DesktopPlatform {
+ public:
+  DesktopPlatform();
+  Platform platform();
+  QtWindowSystem& windows() { return windows_; }
+
+ private:
+  HostFileSystem files_;
+  std::unique_ptr<Clock> clock_;
+  QtDialogs dialogs_;
+  std::unique_ptr<Processes> processes_;
+  QtWindowSystem windows_;
+};
+
+}  // namespace mirvane
