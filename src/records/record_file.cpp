@@ -180,12 +180,21 @@ FileStatus WriteRecord(App& app, std::string_view key, std::string_view value) {
   std::string_view item;
   while (reader.Next(item)) {
     if (item.starts_with(prefix)) {
-      item = item_text;
-      found = true;
-    }
-    if (!item.empty()) {
       kept += '\r';
-      kept += item;
+      kept += item_text;
+      found = true;
+    } else if (!item.empty()) {
+      kept += '\r';
+      if (reader.quoted()) {
+        // A quoted item (edited by hand) may hold commas or line ends that
+        // would split it without its quotes; it cannot hold a quote itself,
+        // so quoting it again keeps it one item with the same text.
+        kept += '"';
+        kept += item;
+        kept += '"';
+      } else {
+        kept += item;
+      }
     }
   }
   kept += "\r\n";
@@ -193,7 +202,11 @@ FileStatus WriteRecord(App& app, std::string_view key, std::string_view value) {
     kept += item_text;
     kept += "\r\n";
   }
-  return WriteTextFile(files, path, kept);
+  // The record is read strictly as Windows-1252, so it is written back in it
+  // byte for byte. The text writer would put a record whose bytes happen to
+  // form UTF-8 behind a byte-order mark, which this strict reading takes for
+  // three more characters: every write would then grow the file.
+  return files.WriteFile(path, EncodeAnsi(kept));
 }
 
 }  // namespace mirvane

@@ -14,7 +14,8 @@ bool ItemReader::Next(std::string_view& item) {
   while (pos_ < n && text_[pos_] == ' ') ++pos_;
 
   std::size_t end;  // where the terminator search starts
-  if (pos_ < n && text_[pos_] == '"') {
+  quoted_ = pos_ < n && text_[pos_] == '"';
+  if (quoted_) {
     std::size_t start = pos_ + 1;
     std::size_t close = text_.find('"', start);
     if (close == std::string_view::npos) close = n;

@@ -20,9 +20,15 @@ class ItemReader {
   // The next item, a view into the text; false at the end of the text.
   bool Next(std::string_view& item);
 
+  // True when the last item began with a double quote. A writer that keeps
+  // items puts such an item back in quotes, so that its commas and line ends
+  // stay inside it.
+  bool quoted() const { return quoted_; }
+
  private:
   std::string_view text_;
   std::size_t pos_ = 0;
+  bool quoted_ = false;
 };
 
 }  // namespace mirvane

@@ -197,6 +197,45 @@ TEST_F(RecordFileTest, AnUnsafeUserNeverReachesTheDisk) {
   EXPECT_TRUE(t.host.dialogs.shown.empty());
 }
 
+// Files edited by hand (the first two found by fuzzing): a write of one key
+// keeps every other key's value, and the file does not grow by rewriting.
+TEST_F(RecordFileTest, AWriteKeepsWhatAHandEditedFileHolds) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string written;  // the file after writing g = 2
+  } cases[] = {
+      // A quoted item holds a comma; without its quotes it would become two
+      // items and f would read differently.
+      {"quoted item with a comma", "\"102%^49%,102%^50%\"\n-1%^x\r\n",
+       "\r\"102%^49%,102%^50%\"\r-1%^x\r\n103%^50%\r\n"},
+      {"quoted item with a line end", "\"102%^49%\r\n50%\"junk\r\n",
+       "\r\"102%^49%\r\n50%\"\r\n103%^50%\r\n"},
+      {"unclosed quote", "\r\n102%^51%\r\n\"102%^49%\r\n50%",
+       "\r102%^51%\r\"102%^49%\r\n50%\"\r\n103%^50%\r\n"},
+      // Bytes that happen to form UTF-8 ("\xC3\xA9") are kept as they are,
+      // with no byte-order mark that would read as three more characters.
+      {"UTF-8 bytes", "\r102%^49%\r\xC3\xA9\r\n", "\r102%^49%\r\xC3\xA9\r\n103%^50%\r\n"},
+      {"byte-order mark", "\xEF\xBB\xBF\r102%^49%\r\n",
+       "\r\xEF\xBB\xBF\r102%^49%\r\n103%^50%\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PutBytes(c.bytes);
+    const std::string f = ReadRecord(app, "f");
+    ASSERT_EQ(WriteRecord(app, "g", "2"), FileStatus::Ok);
+    EXPECT_EQ(Bytes(), c.written);
+    EXPECT_EQ(ReadRecord(app, "f"), f);
+    EXPECT_EQ(ReadRecord(app, "g"), "2");
+    // The next write settles the layout; from then on the bytes stay.
+    ASSERT_EQ(WriteRecord(app, "g", "2"), FileStatus::Ok);
+    const std::string settled = Bytes();
+    ASSERT_EQ(WriteRecord(app, "g", "2"), FileStatus::Ok);
+    EXPECT_EQ(Bytes(), settled);
+    EXPECT_EQ(ReadRecord(app, "f"), f);
+  }
+}
+
 // Killing the program at any moment of a write leaves the record whole: every
 // key is there and holds either its old or its new value.
 TEST_F(RecordFileTest, KillingAWriterNeverLeavesABrokenRecord) {
