@@ -11,9 +11,13 @@ namespace mirvane {
 void InitDesktopResources() { InitResourcesOutsideNamespace(); }
 
 DesktopPlatform::DesktopPlatform()
-    : files_(PosixPathMap(HomeFolder()), RunningProgramFolder()),
+    : DesktopPlatform(RunningProgramFolder(), HomeFolder(), MakePosixProcesses()) {}
+
+DesktopPlatform::DesktopPlatform(std::string program_folder, std::string home,
+                                 std::unique_ptr<Processes> processes)
+    : files_(PosixPathMap(std::move(home)), std::move(program_folder)),
       clock_(MakeSystemClock()),
-      processes_(MakePosixProcesses()) {}
+      processes_(std::move(processes)) {}
 
 Platform DesktopPlatform::platform() {
   return Platform{files_, *clock_, dialogs_, *processes_, windows_};

@@ -18,6 +18,10 @@ void InitDesktopResources();
 class DesktopPlatform {
  public:
   DesktopPlatform();
+  // A program in `program_folder` whose drive C is `home`, and whose programs
+  // start and end through `processes` (tests keep the process alive).
+  DesktopPlatform(std::string program_folder, std::string home,
+                  std::unique_ptr<Processes> processes);
   Platform platform();
   QtWindowSystem& windows() { return windows_; }
 

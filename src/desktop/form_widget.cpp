@@ -223,7 +223,11 @@ void FormWidget::Sync() {
   setPalette(palette);
   setAutoFillBackground(true);
   setCursor(CursorOf(form_->mouse_pointer));
-  if (form_->state != WindowState::Maximized) {
+  if (form_->state == WindowState::Maximized) {
+    // Placed by hand as well: without a window manager nothing maximises.
+    QScreen* on = screen();
+    if (on != nullptr && geometry() != on->availableGeometry()) setGeometry(on->availableGeometry());
+  } else {
     QSize size = ClientSize();
     if (form_->border == BorderStyle::FixedSingle) {
       setFixedSize(size);

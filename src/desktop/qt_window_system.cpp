@@ -1,10 +1,8 @@
 #include "desktop/qt_window_system.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QPointer>
 #include <QScreen>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -87,17 +85,12 @@ void QtWindowSystem::ShowWindow(Form& form, ShowMode mode, Form* owner) {
     widget.activateWindow();
     return;
   }
+  // A modal window keeps the others disabled until it is closed. The call
+  // does not wait: the page that asked for it (through a script address the
+  // player is still answering) could not go on loading meanwhile, and no
+  // procedure of the program does anything after showing a modal window.
+  if (mode == ShowMode::Modal) widget.setWindowModality(Qt::ApplicationModal);
   widget.ShowFirst(owner != nullptr ? WidgetOf(*owner) : nullptr);
-  if (mode != ShowMode::Modal) return;
-  // A modal window keeps the others disabled, and the caller waits until it
-  // is closed.
-  widget.setWindowModality(Qt::ApplicationModal);
-  widget.hide();
-  widget.show();
-  QPointer<FormWidget> alive(&widget);
-  QEventLoop loop;
-  QObject::connect(&widget, &QObject::destroyed, &loop, &QEventLoop::quit);
-  if (alive && alive->form() != nullptr) loop.exec();
 }
 
 void QtWindowSystem::CloseWindow(Form& form) {
@@ -131,6 +124,10 @@ void QtWindowSystem::Dispatch(const std::function<void()>& procedure) {
   ++depth_;
   try {
     procedure();
+  } catch (const ProgramEnded& end) {
+    // Only a platform that keeps the process alive unwinds (a test's).
+    ended_ = end.status;
+    QApplication::exit(end.status);
   } catch (const std::exception& error) {
     QMessageBox::critical(QApplication::activeWindow(), kProgramTitle, error.what());
   }

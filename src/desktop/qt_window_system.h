@@ -7,6 +7,8 @@
 #include <QObject>
 #include <functional>
 #include <map>
+#include <optional>
+#include <vector>
 
 #include "platform/window_system.h"
 #include "startup/app.h"
@@ -41,6 +43,9 @@ class QtWindowSystem : public QObject, public WindowSystem {
   FormWidget* WidgetOf(const Form& form) const;
   // Every window on the screen, for tests and screenshots.
   std::vector<FormWidget*> Widgets() const;
+  // The status the program ended with, when its platform unwinds instead of
+  // ending the process.
+  std::optional<int> ended() const { return ended_; }
 
  private:
   FormWidget& Widget(Form& form);
@@ -50,6 +55,7 @@ class QtWindowSystem : public QObject, public WindowSystem {
   QWebEngineProfile* profile_ = nullptr;
   std::map<const Form*, FormWidget*> widgets_;
   int depth_ = 0;
+  std::optional<int> ended_;
 };
 
 }  // namespace mirvane

@@ -23,11 +23,6 @@
 
 namespace mirvane {
 
-// Thrown by the headless platform where the real one would end the process.
-struct ProgramEnded {
-  int status = 0;
-};
-
 struct ShownMessage {
   std::string text;
   MessageButtons buttons = MessageButtons::Ok;

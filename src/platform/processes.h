@@ -8,6 +8,12 @@ namespace mirvane {
 
 enum class ProgramWindow { Normal, Minimized };
 
+// Thrown by platforms that must not end the process (the headless one, a
+// test's) where the program ends: it unwinds to whoever runs the program.
+struct ProgramEnded {
+  int status = 0;
+};
+
 class Processes {
  public:
   virtual ~Processes() = default;
