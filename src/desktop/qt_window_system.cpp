@@ -32,7 +32,12 @@ QtWindowSystem::QtWindowSystem(QObject* parent) : QObject(parent) {
   settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
 }
 
-QtWindowSystem::~QtWindowSystem() = default;
+QtWindowSystem::~QtWindowSystem() {
+  // The pages go before the profile they were made with.
+  for (const auto& [form, widget] : widgets_) delete widget;
+  widgets_.clear();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 void QtWindowSystem::Attach(App& app) {
   app_ = &app;

@@ -66,6 +66,18 @@ const char* BridgeScript() {
       });
     } catch (e) {}
   }
+  // A window opened on a script address would run it in a blank window that
+  // asks nobody: the player is asked here, and the code runs in this page.
+  var open = window.open;
+  window.open = function (url) {
+    var text = String(url === undefined ? '' : url);
+    var m = /^\s*javascript:([\s\S]*)$/i.exec(text);
+    if (!m) return open.apply(window, arguments);
+    var code = m[1];
+    try { code = decodeURIComponent(code); } catch (e) {}
+    if (ask(MARK + 'navigate', 'javascript:' + code) === 'go') (0, eval)(code);
+    return null;
+  };
   window.addEventListener('load', function () {
     tell(MARK + 'complete ' + location.href);
     if (window !== window.top || !document.body) return;
@@ -183,6 +195,16 @@ void WebBrowser::SetItemProperty(const std::string& item, const std::string& pro
 
 void WebBrowser::Print() { Run("window.print();"); }
 
+namespace {
+
+// MIRVANE_TRACE_BROWSER=1 prints every address the pages open, for course authors.
+void Trace(const char* what, const std::string& address) {
+  static const bool on = qEnvironmentVariableIsSet("MIRVANE_TRACE_BROWSER");
+  if (on) qInfo("%s %s", what, address.c_str());
+}
+
+}  // namespace
+
 bool WebBrowser::OnNavigation(const QUrl& url) {
   if (url.scheme() == "about" || url.scheme() == "data") return true;
   std::string address = url.toString().toStdString();
@@ -191,14 +213,17 @@ bool WebBrowser::OnNavigation(const QUrl& url) {
     address = own->second;
     own_navigations_.erase(own);
   }
+  Trace("navigate", address);
   return host_.before_navigate ? host_.before_navigate(address) : true;
 }
 
 bool WebBrowser::OnScriptAddress(const std::string& address) {
+  Trace("script", address);
   return host_.before_navigate ? host_.before_navigate(address) : true;
 }
 
 void WebBrowser::OnComplete(const std::string& url) {
+  Trace("complete", url);
   if (url == "about:blank") return;
   if (host_.document_complete) host_.document_complete(url);
 }
