@@ -130,9 +130,11 @@ void QtWindowSystem::Dispatch(const std::function<void()>& procedure) {
   try {
     procedure();
   } catch (const ProgramEnded& end) {
-    // Only a platform that keeps the process alive unwinds (a test's).
+    // Only a platform that keeps the process alive unwinds (a test's): the
+    // program is over, so its windows go. (Quitting the event loop here would
+    // leave every later modal loop returning at once.)
     ended_ = end.status;
-    QApplication::exit(end.status);
+    for (const auto& [form, widget] : widgets_) widget->hide();
   } catch (const std::exception& error) {
     QMessageBox::critical(QApplication::activeWindow(), kProgramTitle, error.what());
   }

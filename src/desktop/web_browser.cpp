@@ -79,35 +79,39 @@ const char* BridgeScript() {
     return null;
   };
   window.addEventListener('load', function () {
-    tell(MARK + 'complete ' + location.href);
-    if (window !== window.top || !document.body) return;
-    // The body as it stands, for a reader that cannot wait for the page.
-    var pending = false;
-    function report() {
-      pending = false;
-      tell(MARK + 'body ' + document.body.innerHTML);
+    // The top page's body as it stands goes first, so that the player reads
+    // it when it hears of the completed load; later changes follow.
+    if (window === window.top && document.body) {
+      var pending = false;
+      var report = function () {
+        pending = false;
+        tell(MARK + 'body ' + document.body.innerHTML);
+      };
+      report();
+      new MutationObserver(function () {
+        if (!pending) { pending = true; setTimeout(report, 30); }
+      }).observe(document.body, {subtree: true, childList: true, characterData: true, attributes: true});
     }
-    report();
-    new MutationObserver(function () {
-      if (!pending) { pending = true; setTimeout(report, 30); }
-    }).observe(document.body, {subtree: true, childList: true, characterData: true, attributes: true});
+    tell(MARK + 'complete ' + location.href);
   });
 })();
 )JS";
 }
 
 CoursePage::CoursePage(QWebEngineProfile* profile, QObject* parent, WebBrowser& owner, bool popup)
-    : QWebEnginePage(profile, parent), owner_(owner), popup_(popup) {}
+    : QWebEnginePage(profile, parent), owner_(&owner), popup_(popup) {}
 
 bool CoursePage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
-  if (popup_) return owner_.OnPopupNavigation(this, url);
-  return owner_.OnNavigation(url);
+  if (owner_ == nullptr) return false;  // a window that is gone opens nothing
+  if (popup_) return owner_->OnPopupNavigation(this, url);
+  return owner_->OnNavigation(url);
 }
 
 bool CoursePage::javaScriptPrompt(const QUrl& origin, const QString& message,
                                   const QString& default_value, QString* result) {
   if (message == QString(kMark) + "navigate") {
-    *result = owner_.OnScriptAddress(default_value.toStdString()) ? "go" : "cancel";
+    bool go = owner_ != nullptr && owner_->OnScriptAddress(default_value.toStdString());
+    *result = go ? "go" : "cancel";
     return true;
   }
   return QWebEnginePage::javaScriptPrompt(origin, message, default_value, result);
@@ -116,19 +120,21 @@ bool CoursePage::javaScriptPrompt(const QUrl& origin, const QString& message,
 void CoursePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message,
                                           int, const QString&) {
   const QString mark(kMark);
-  if (!message.startsWith(mark)) return;
+  if (owner_ == nullptr || !message.startsWith(mark)) return;
   QString rest = message.mid(mark.size());
   if (rest.startsWith("complete ")) {
-    owner_.OnComplete(rest.mid(9).toStdString());
+    owner_->OnComplete(rest.mid(9).toStdString());
   } else if (rest.startsWith("body ") && !popup_) {
-    owner_.OnBody(rest.mid(5).toStdString());
+    owner_->OnBody(rest.mid(5).toStdString());
   }
 }
 
 QWebEnginePage* CoursePage::createWindow(WebWindowType) {
   // A window a page opens only carries its address (or its script address,
   // through the bridge) to the player's window; it is never shown.
-  auto* popup = new CoursePage(profile(), this, owner_, true);
+  if (owner_ == nullptr) return nullptr;
+  auto* popup = new CoursePage(profile(), this, *owner_, true);
+  owner_->AddPopup(popup);
   QTimer::singleShot(5000, popup, [popup]() { popup->deleteLater(); });
   return popup;
 }
@@ -146,7 +152,14 @@ WebBrowser::WebBrowser(QWebEngineProfile* profile, QWidget* parent, BrowserHost 
   });
 }
 
-WebBrowser::~WebBrowser() = default;
+WebBrowser::~WebBrowser() {
+  // The view goes with its window, perhaps later than this: its pages must
+  // not call back into a browser that is gone.
+  if (page_) page_->Orphan();
+  for (const auto& popup : popups_) {
+    if (popup) popup->Orphan();
+  }
+}
 
 void WebBrowser::Run(const QString& script) {
   if (page_ != nullptr && view_) page_->runJavaScript(script);

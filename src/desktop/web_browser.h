@@ -21,6 +21,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/browser.h"
 
@@ -33,6 +34,8 @@ class WebBrowser;
 class CoursePage : public QWebEnginePage {
  public:
   CoursePage(QWebEngineProfile* profile, QObject* parent, WebBrowser& owner, bool popup);
+  // The browser is gone while the engine may still report on this page.
+  void Orphan() { owner_ = nullptr; }
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool is_main_frame) override;
@@ -43,7 +46,7 @@ class CoursePage : public QWebEnginePage {
   QWebEnginePage* createWindow(WebWindowType type) override;
 
  private:
-  WebBrowser& owner_;
+  WebBrowser* owner_;
   bool popup_;
 };
 
@@ -82,13 +85,15 @@ class WebBrowser : public Browser {
   void OnBody(const std::string& html) { body_ = html; }
   // A popup's first navigation goes to this browser's window; the popup goes.
   bool OnPopupNavigation(CoursePage* popup, const QUrl& url);
+  void AddPopup(CoursePage* popup) { popups_.emplace_back(popup); }
 
  private:
   void Run(const QString& script);
 
   BrowserHost host_;
   QPointer<QWebEngineView> view_;
-  CoursePage* page_ = nullptr;
+  QPointer<CoursePage> page_;
+  std::vector<QPointer<CoursePage>> popups_;
   std::string body_;  // the top document's body as it stands, kept current by the page
   // Addresses the program navigated to, by the engine's form: reported as the
   // program wrote them.
