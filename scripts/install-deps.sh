@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, only when missing.
 set -euo pipefail
-packages=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libxml2-utils xsltproc "$@")
+packages=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev libxml2-utils xsltproc "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -54,7 +54,8 @@ bool CharFromCode(long code, char32_t& out) {
 bool FitsAnsi(std::string_view text) {
   // A malformed byte reads as U+FFFD, which has no byte, so such a text is
   // written as UTF-8 with its bytes unchanged rather than turned into "?".
-  for (std::size_t pos = 0; pos < text.size();) {
+  for (std::size_t pos = AsciiPrefixLength(text); pos < text.size();
+       pos += AsciiPrefixLength(text.substr(pos))) {
     if (!AnsiByteOf(NextChar(text, pos))) return false;
   }
   return true;
@@ -63,7 +64,12 @@ bool FitsAnsi(std::string_view text) {
 std::string DecodeAnsi(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (const char b : bytes) AppendUtf8(out, CharFromAnsiByte(static_cast<unsigned char>(b)));
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const std::size_t ascii = AsciiPrefixLength(bytes.substr(pos));
+    out.append(bytes.substr(pos, ascii));
+    pos += ascii;
+    if (pos < bytes.size()) AppendUtf8(out, CharFromAnsiByte(static_cast<unsigned char>(bytes[pos++])));
+  }
   return out;
 }
 
@@ -71,8 +77,13 @@ std::string EncodeAnsi(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
-    const auto b = AnsiByteOf(NextChar(text, pos));
-    out += b ? static_cast<char>(*b) : '?';
+    const std::size_t ascii = AsciiPrefixLength(text.substr(pos));
+    out.append(text.substr(pos, ascii));
+    pos += ascii;
+    if (pos < text.size()) {
+      const auto b = AnsiByteOf(NextChar(text, pos));
+      out += b ? static_cast<char>(*b) : '?';
+    }
   }
   return out;
 }

@@ -1,5 +1,7 @@
 #include "platform/text.h"
 
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 
 namespace mirvane {
@@ -254,8 +256,21 @@ char32_t NextChar(std::string_view text, std::size_t& pos) {
   return d.c;
 }
 
+std::size_t AsciiPrefixLength(std::string_view bytes) {
+  std::size_t n = 0;
+  // Eight bytes at a time while none has its high bit set.
+  for (std::uint64_t word; n + 8 <= bytes.size(); n += 8) {
+    std::memcpy(&word, bytes.data() + n, 8);
+    if ((word & 0x8080808080808080u) != 0) break;
+  }
+  while (n < bytes.size() && static_cast<unsigned char>(bytes[n]) < 0x80) ++n;
+  return n;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
   for (std::size_t pos = 0; pos < bytes.size();) {
+    pos += AsciiPrefixLength(bytes.substr(pos));  // valid as it stands
+    if (pos == bytes.size()) break;
     const Decoded d = DecodeAt(bytes, pos);
     if (!d.valid) return false;
     pos += d.length;

@@ -21,6 +21,11 @@ char32_t NextChar(std::string_view text, std::size_t& pos);
 
 bool IsValidUtf8(std::string_view bytes);
 
+// The number of ASCII bytes at the start of `bytes`. ASCII reads the same in
+// UTF-8 and Windows-1252, so the codecs copy such runs whole: the program's
+// files are nearly all ASCII, and every read and write goes through them.
+std::size_t AsciiPrefixLength(std::string_view bytes);
+
 std::size_t Len(std::string_view text);
 
 // Characters from 1-based position `start`, at most `count` of them.

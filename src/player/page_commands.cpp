@@ -99,11 +99,16 @@ bool LearningObjectEnds(App& app, FrmMain& player, const Address& a) {
 
   double objects = RoundHalfEven(LeadingNumberValue(ReadSetting(app, "totallobjects" + app.CurrentLPath)));
   bool complete = true;
-  // Stops at the first object not complete, so a huge count costs nothing.
-  for (double m = 1; m <= objects; ++m) {
-    if (ReadRecord(app, "o" + app.CurrentLPath + "_" + DecimalText(m)) != "2") {
-      complete = false;
-      break;
+  {
+    // The objects' statuses from one read of the record file, let go before
+    // the write below. Stops at the first object not complete, so a huge
+    // count costs nothing.
+    RecordSnapshot record(app);
+    for (double m = 1; m <= objects; ++m) {
+      if (record.Read("o" + app.CurrentLPath + "_" + DecimalText(m)) != "2") {
+        complete = false;
+        break;
+      }
     }
   }
   if (complete) WriteRecord(app, "l" + app.CurrentLPath, "2");

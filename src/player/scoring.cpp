@@ -136,6 +136,9 @@ long ComputeCourseScore(App& app, FrmMain& player) {
   // Wide sums: a course of many scored objects must not overflow.
   std::int64_t sum = 0;
   std::int64_t count = 0;
+  // The stored scores of every object from one read of the record file; the
+  // snapshot goes with this call.
+  RecordSnapshot record(app);
   long paths = CountSetting(app, "totallpaths");
   for (long i = 1; i <= paths; ++i) {
     long objects = CountSetting(app, "totallobjects" + std::to_string(i));
@@ -144,7 +147,7 @@ long ComputeCourseScore(App& app, FrmMain& player) {
       if (ScoreTables::InRange(i) && ScoreTables::InRange(j)) v = player.scores.ObjectScore[i][j];
       if (v == 0) {
         v = WholeNumber(LeadingNumberValue(
-            ReadRecord(app, "score" + std::to_string(i) + "_" + std::to_string(j))));
+            record.Read("score" + std::to_string(i) + "_" + std::to_string(j))));
       }
       if (v > 0) {
         sum += v;

@@ -88,37 +88,33 @@ std::string PrefixOf(std::string_view key) { return EncodeValue(key) + "^"; }
 
 }  // namespace
 
-std::string ReadRecord(App& app, std::string_view key) {
-  std::string normal = NormaliseRecordKey(key);
-  if (!IsSafeUserId(app.CurrentUser)) return {};
-  FileSystem& files = app.platform.files;
-  files.CreateFolder(app.DataFolder + std::string(kTrackingFolder));
-  if (normal.empty()) return {};
+namespace {
 
+// The text of the current learner's file for a read, creating a missing file
+// empty; nothing (after message e5 and the end of the program) when the
+// record folder is missing or refused, or on a read error.
+std::optional<std::string> RecordTextForRead(App& app) {
+  FileSystem& files = app.platform.files;
   std::string path = RecordFilePath(app, app.CurrentUser);
   TextRead read = ReadTextFile(files, path, TextEncoding::Ansi);
   if (read.status == FileStatus::NotFound) {
     FileStatus created = files.WriteFile(path, "");
     if (created == FileStatus::PathNotFound || created == FileStatus::AccessDenied) {
       FailRecordFolder(app, path);
-      return {};
+      return std::nullopt;
     }
     read = {created, {}};
   }
   if (read.status == FileStatus::PathNotFound || read.status == FileStatus::AccessDenied) {
     FailRecordFolder(app, path);
-    return {};
+    return std::nullopt;
   }
-  if (read.status != FileStatus::Ok) return {};  // a read error: no value, and no retry
+  if (read.status != FileStatus::Ok) return std::nullopt;  // a read error: no value, and no retry
+  return std::move(read.text);
+}
 
-  const std::string prefix = PrefixOf(normal);
-  std::string_view raw;
-  ItemReader reader(read.text);
-  std::string_view item;
-  while (reader.Next(item)) {
-    if (item.starts_with(prefix)) raw = item.substr(prefix.size());
-  }
-
+// The value an item stored, as a read gives it.
+std::string ReadValue(std::string_view raw) {
   // A value altered by hand so that it no longer decodes reads as absent.
   std::optional<std::string> decoded = DecodeValue(raw);
   if (!decoded) return {};
@@ -128,6 +124,54 @@ std::string ReadRecord(App& app, std::string_view key) {
     if (first == 0 || first == 8 || first == 9) value = "2";
   }
   return value;
+}
+
+}  // namespace
+
+std::string ReadRecord(App& app, std::string_view key) {
+  std::string normal = NormaliseRecordKey(key);
+  if (!IsSafeUserId(app.CurrentUser)) return {};
+  app.platform.files.CreateFolder(app.DataFolder + std::string(kTrackingFolder));
+  if (normal.empty()) return {};
+
+  std::optional<std::string> text = RecordTextForRead(app);
+  if (!text) return {};
+  const std::string prefix = PrefixOf(normal);
+  std::string_view raw;
+  ItemReader reader(*text);
+  std::string_view item;
+  while (reader.Next(item)) {
+    if (item.starts_with(prefix)) raw = item.substr(prefix.size());
+  }
+  return ReadValue(raw);
+}
+
+std::string RecordSnapshot::Read(std::string_view key) {
+  std::string normal = NormaliseRecordKey(key);
+  if (!IsSafeUserId(app_.CurrentUser)) return {};
+  if (!folder_made_) {
+    app_.platform.files.CreateFolder(app_.DataFolder + std::string(kTrackingFolder));
+    folder_made_ = true;
+  }
+  if (normal.empty()) return {};
+
+  if (!items_) {
+    std::optional<std::string> text = RecordTextForRead(app_);
+    items_.emplace();
+    if (!text) return {};
+    // An item belongs to a key when it begins with the encoded key and "^";
+    // encoded keys hold no "^", so the text before an item's first "^" is
+    // the only key it can belong to.
+    ItemReader reader(*text);
+    std::string_view item;
+    while (reader.Next(item)) {
+      std::size_t caret = item.find('^');
+      if (caret == std::string_view::npos) continue;
+      (*items_)[std::string(item.substr(0, caret))] = std::string(item.substr(caret + 1));
+    }
+  }
+  auto found = items_->find(EncodeValue(normal));
+  return ReadValue(found == items_->end() ? std::string_view() : std::string_view(found->second));
 }
 
 std::vector<std::pair<std::string, std::string>> ListRecord(App& app) {

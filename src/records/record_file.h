@@ -3,8 +3,10 @@
 // write rewrites) the whole file; nothing is kept in memory between calls.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -30,6 +32,33 @@ std::string RecordFilePath(const App& app, std::string_view user);
 // reads as the empty text. An unsafe CurrentUser reads as no record, without
 // touching the disk.
 std::string ReadRecord(App& app, std::string_view key);
+
+// The current learner's record read once for one operation that reads many
+// keys (the progress string reads every status: one file read per key would
+// read the file thousands of times). Read(key) gives exactly what
+// ReadRecord(app, key) would give at the moment of the first Read, with the
+// same creation of a missing file and the same message and end of the
+// program when the record folder is missing. The file is read at the first
+// Read, so an operation that reads no key touches no disk.
+//
+// It holds what the file held then: make it inside the one operation that
+// uses it and let it go with that operation, so that nothing read from a file
+// outlives the operation that read it, and never across a write.
+class RecordSnapshot {
+ public:
+  explicit RecordSnapshot(App& app) : app_(app) {}
+  RecordSnapshot(const RecordSnapshot&) = delete;
+  RecordSnapshot& operator=(const RecordSnapshot&) = delete;
+
+  std::string Read(std::string_view key);
+
+ private:
+  App& app_;
+  bool folder_made_ = false;
+  // Encoded key to encoded value, the last item of a key winning; nothing
+  // until the file is read.
+  std::optional<std::unordered_map<std::string, std::string>> items_;
+};
 
 // Every key and value of the current learner's file, decoded, in file order
 // (later items of a key win, as for ReadRecord, so a key appears once).

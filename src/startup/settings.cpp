@@ -25,13 +25,38 @@ std::string FindSetting(std::string_view text, std::string_view key) {
   return result;
 }
 
-std::string ReadSetting(App& app, std::string_view key) {
+namespace {
+
+std::string SettingsText(App& app) {
   std::string path = app.AppFolder + kSettingsFileName;
   TextRead read = ReadTextFile(app.platform.files, path, TextEncoding::Detect);
   if (read.status != FileStatus::Ok) {
     throw SettingsFileError(app.platform.files.DisplayPath(path), read.status);
   }
-  return FindSetting(read.text, key);
+  return std::move(read.text);
+}
+
+}  // namespace
+
+std::string ReadSetting(App& app, std::string_view key) { return FindSetting(SettingsText(app), key); }
+
+std::string SettingsSnapshot::Read(std::string_view key) {
+  if (!entries_) {
+    text_ = SettingsText(app_);
+    entries_.emplace();
+    ItemReader reader(text_);
+    std::string_view item;
+    while (reader.Next(item)) {
+      std::size_t equals = item.find('=');
+      if (equals == std::string_view::npos) continue;
+      (*entries_)[std::string(item.substr(0, equals))] = std::string(item.substr(equals + 1));
+    }
+  }
+  // A key holding "=" can match an entry at a later "=": only the whole
+  // search finds those.
+  if (key.find('=') != std::string_view::npos) return FindSetting(text_, key);
+  auto found = entries_->find(std::string(key));
+  return found == entries_->end() ? std::string() : found->second;
 }
 
 }  // namespace mirvane

@@ -4,9 +4,11 @@
 // file again, so an edit takes effect at the next read.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "startup/app.h"
 
@@ -33,5 +35,27 @@ std::string ReadSetting(App& app, std::string_view key);
 
 // The value of the last entry for `key` in settings text `text`.
 std::string FindSetting(std::string_view text, std::string_view key);
+
+// The settings file read once for one operation that reads many values (the
+// progress string reads a count for every lesson path). Read(key) gives what
+// ReadSetting(app, key) gives, throwing the same error when the file cannot
+// be read; the file is read at the first Read. Like a record snapshot it
+// must go with the operation that made it, so that the next operation sees
+// any edit of the file.
+class SettingsSnapshot {
+ public:
+  explicit SettingsSnapshot(App& app) : app_(app) {}
+  SettingsSnapshot(const SettingsSnapshot&) = delete;
+  SettingsSnapshot& operator=(const SettingsSnapshot&) = delete;
+
+  std::string Read(std::string_view key);
+
+ private:
+  App& app_;
+  std::string text_;
+  // The value of each key's last entry, by the text before the entry's first
+  // "="; nothing until the file is read.
+  std::optional<std::unordered_map<std::string, std::string>> entries_;
+};
 
 }  // namespace mirvane

@@ -167,6 +167,56 @@ TEST_F(RecordFileTest, ValuesOfAnyLengthAndCharacterRoundTrip) {
   }
 }
 
+// The snapshot gives what ReadRecord gives, key by key, on a file with every
+// kind of item: duplicates, special key forms, undecodable values, line
+// breaks, read-back rules, a quoted item, an item without a value.
+TEST_F(RecordFileTest, ASnapshotReadsEveryKeyAsReadRecordDoes) {
+  const auto item = [](std::string_view key, std::string_view value) {
+    return EncodeValue(key) + "^" + EncodeValue(value);
+  };
+  PutBytes("\r" + item("a", "one") + "\r" + item("a", "two") + "\r" + item("l_1_3", "2") + "\r" +
+           item("o_1_2_0", "1") + "\r" + EncodeValue("name") + "^-5%300%\r" +
+           item("notes", "x\n\ny") + "\r" + item("tab", "\tz") + ",\"" + item("q", "quoted") +
+           "\"\r" + EncodeValue("bare") + "\r" + item("ab", "longer key") + "\r\n");
+  RecordSnapshot snapshot(app);
+  for (const char* key : {"a", "A ", "l13", "l_1_3", "o1_20", "name", "notes", "tab", "q", "bare",
+                          "ab", "b", "missing", "", " "}) {
+    EXPECT_EQ(snapshot.Read(key), ReadRecord(app, key)) << "key \"" << key << "\"";
+  }
+  EXPECT_EQ(snapshot.Read("a"), "two");
+  EXPECT_EQ(snapshot.Read("l13"), "2");
+}
+
+TEST_F(RecordFileTest, ASnapshotReadsTheFileOnceAtItsFirstRead) {
+  {
+    RecordSnapshot unused(app);  // no key read: nothing made, nothing read
+  }
+  EXPECT_FALSE(t.host.files().FolderExists(app.DataFolder + "tracking\\"));
+
+  RecordSnapshot snapshot(app);
+  EXPECT_EQ(snapshot.Read("exists"), "");  // creates the file as ReadRecord does
+  EXPECT_TRUE(t.host.files().FileExists(RecordPath()));
+  WriteRecord(app, "exists", "1");
+  // What the file held at the first read: the reason a snapshot must not
+  // outlive the one operation that made it.
+  EXPECT_EQ(snapshot.Read("exists"), "");
+  EXPECT_EQ(RecordSnapshot(app).Read("exists"), "1");
+}
+
+TEST_F(RecordFileTest, ASnapshotFailsAsReadRecordDoes) {
+  app.CurrentUser = "../x";
+  EXPECT_EQ(RecordSnapshot(app).Read("exists"), "");
+  EXPECT_FALSE(t.host.files().FolderExists(app.DataFolder + "tracking\\"));
+
+  app.CurrentUser = "jdoe";
+  app.DataFolder = "D:\\nowhere\\ABC.coursedata\\";
+  RecordSnapshot snapshot(app);
+  EXPECT_THROW(snapshot.Read("exists"), ProgramEnded);
+  ASSERT_EQ(t.host.dialogs.shown.size(), 1u);
+  EXPECT_TRUE(t.host.dialogs.shown[0].text.starts_with("ERR 5: "));
+  EXPECT_EQ(t.host.processes.ended, std::vector<int>{1});
+}
+
 TEST(UserIdTest, OnlyIdsThatStayInsideTheTrackingFolderAreSafe) {
   for (const char* good : {"jdoe", "ana", "00123", "ana maría", "josé.pérez", "a b ", "中文"}) {
     EXPECT_TRUE(IsSafeUserId(good)) << good;

@@ -34,30 +34,61 @@ TEST(ItemReaderTest, QuotedItemsKeepCommasSpacesAndLineEnds) {
   EXPECT_EQ(Items("x=\"q\",y"), (V{"x=\"q\"", "y"}));  // a quote inside an item is plain text
 }
 
+struct SettingCase {
+  const char* file;
+  const char* key;
+  const char* value;
+};
+
+constexpr SettingCase kSettingCases[] = {
+    {"language=es", "language", "es"},
+    {"language=es", "coursecode", ""},
+    {"language=es\r\nlanguage=\r\n", "language", ""},  // the last entry wins, even empty
+    {"Language=es\r\nlanguage =es\r\n", "language", ""},
+    {"  language=es  \r\n", "language", "es"},
+    {"language=  es\r\n", "language", "  es"},
+    {"closecoursemessage=Close now, really?\r\n", "closecoursemessage", "Close now"},
+    {"\"closecoursemessage=Close now, really?\"\r\n", "closecoursemessage", "Close now, really?"},
+    {"showlogin=false,language=fr", "showlogin", "false"},
+    {"showlogin=false,language=fr", "language", "fr"},
+    {"idp1_1_10=ten\r\n", "idp1_1_1", ""},
+    {"passmessage=a=b", "passmessage", "a=b"},
+    {"[course]\r\n; comment\r\n\r\ncoursecode=ABC\r\n", "coursecode", "ABC"},
+    {"coursecode=ABC\r\n", "coursecode=", ""},
+    // Keys holding "=" match at a later "=", and the empty key matches "=...".
+    {"a=b=c\r\na=x\r\n", "a=b", "c"},
+    {"=x\r\nk=1\r\n", "", "x"},
+    {"k=1\r\n=\r\n", "", ""},
+};
+
 TEST(FindSettingTest, FollowsTheSettingsFileRules) {
-  struct Case {
-    const char* file;
-    const char* key;
-    const char* value;
-  } cases[] = {
-      {"language=es", "language", "es"},
-      {"language=es", "coursecode", ""},
-      {"language=es\r\nlanguage=\r\n", "language", ""},  // the last entry wins, even empty
-      {"Language=es\r\nlanguage =es\r\n", "language", ""},
-      {"  language=es  \r\n", "language", "es"},
-      {"language=  es\r\n", "language", "  es"},
-      {"closecoursemessage=Close now, really?\r\n", "closecoursemessage", "Close now"},
-      {"\"closecoursemessage=Close now, really?\"\r\n", "closecoursemessage", "Close now, really?"},
-      {"showlogin=false,language=fr", "showlogin", "false"},
-      {"showlogin=false,language=fr", "language", "fr"},
-      {"idp1_1_10=ten\r\n", "idp1_1_1", ""},
-      {"passmessage=a=b", "passmessage", "a=b"},
-      {"[course]\r\n; comment\r\n\r\ncoursecode=ABC\r\n", "coursecode", "ABC"},
-      {"coursecode=ABC\r\n", "coursecode=", ""},
-  };
-  for (const Case& c : cases) {
+  for (const SettingCase& c : kSettingCases) {
     EXPECT_EQ(FindSetting(c.file, c.key), c.value) << c.file << " / " << c.key;
   }
+}
+
+TEST(SettingsSnapshotTest, ReadsEveryKeyAsFindSettingDoes) {
+  test::HeadlessApp t;
+  for (const SettingCase& c : kSettingCases) {
+    t.WriteSettings(c.file);
+    SettingsSnapshot settings(t.app);
+    EXPECT_EQ(settings.Read(c.key), c.value) << c.file << " / " << c.key;
+    EXPECT_EQ(settings.Read("language"), FindSetting(c.file, "language")) << c.file;
+  }
+}
+
+TEST(SettingsSnapshotTest, ReadsTheFileOnceAtItsFirstRead) {
+  test::HeadlessApp t;
+  {
+    SettingsSnapshot unused(t.app);  // nothing read: no error without a file
+  }
+  EXPECT_THROW(SettingsSnapshot(t.app).Read("language"), SettingsFileError);
+  t.WriteSettings("language=es\r\n");
+  SettingsSnapshot settings(t.app);
+  EXPECT_EQ(settings.Read("language"), "es");
+  t.WriteSettings("language=fr\r\n");
+  EXPECT_EQ(settings.Read("language"), "es");  // why a snapshot goes with its operation
+  EXPECT_EQ(SettingsSnapshot(t.app).Read("language"), "fr");
 }
 
 TEST(ReadSettingTest, ReadsTheFileAgainAtEveryCall) {
