@@ -201,6 +201,10 @@ void FormWidget::SyncControl(const Control& c, QWidget* w) {
   } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
     if (line->text() != text) line->setText(text);
     line->setEchoMode(c.password_char.empty() ? QLineEdit::Normal : QLineEdit::Password);
+    if (!c.password_char.empty()) {
+      QString mask = QString::fromStdString(c.password_char);
+      line->setStyleSheet(QString("QLineEdit { lineedit-password-character: %1; }").arg(mask.at(0).unicode()));
+    }
     if (c.max_length > 0) line->setMaxLength(c.max_length);
   } else if (auto* box = qobject_cast<QPlainTextEdit*>(w)) {
     QString plain = QString(text).replace("\r\n", "\n");
