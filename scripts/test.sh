@@ -8,3 +8,9 @@ cmake --preset debug
 cmake --build --preset debug
 xvfb-run -a -s "-screen 0 1280x800x24" ctest --preset debug
 echo "screenshots of the desktop tests: $(pwd)/build/debug/artifacts/"
+
+# --- Sanitizers: the unit tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (preset "asan"); the first error fails the run.
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
