@@ -17,35 +17,13 @@ FrmCertificate::FrmCertificate(App& app) : Form("frmCertificate"), app_(app) {
   height = 7365;
   back_color = kWindowColor;
 
-  Control browser;
-  browser.name = "wbCertificate";
-  browser.kind = ControlKind::Browser;
-  browser.width = 10230;
-  browser.height = 7380;
-  AddControl(browser);
-
+  AddControl("wbCertificate", ControlKind::Browser, 0, 0, 10230, 7380);
   // Never shown: it carries the score from the player to the page.
-  Control score;
-  score.name = "txtScore";
-  score.kind = ControlKind::TextBox;
-  score.left = 7440;
-  score.top = 5760;
-  score.width = 1215;
-  score.height = 495;
+  Control& score = AddControl("txtScore", ControlKind::TextBox, 7440, 5760, 1215, 495);
   score.visible = false;
   score.text = "Text1";
-  AddControl(score);
-
   // Never shown either: printing belongs to the page.
-  Control print;
-  print.name = "cmdPrint";
-  print.kind = ControlKind::Button;
-  print.left = 60;
-  print.top = 6060;
-  print.width = 735;
-  print.height = 255;
-  print.visible = false;
-  AddControl(print);
+  AddControl("cmdPrint", ControlKind::Button, 60, 6060, 735, 255).visible = false;
 }
 
 std::string PercentEncode(std::string_view text) {

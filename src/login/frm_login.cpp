@@ -17,18 +17,12 @@ constexpr std::uint32_t kCaptionWhite = 0xF4F4F4;
 
 Control& Add(Form& form, const char* name, ControlKind kind, double left, double top,
              double width, double height) {
-  Control c;
-  c.name = name;
-  c.kind = kind;
-  c.left = left;
-  c.top = top;
-  c.width = width;
-  c.height = height;
+  Control& c = form.AddControl(name, kind, left, top, width, height);
   if (kind == ControlKind::Label) {
     c.back_color = kWhite;  // labels are opaque white unless made transparent
     c.word_wrap = true;
   }
-  return form.AddControl(c);
+  return c;
 }
 
 FontSpec Font(const char* name, double size, bool bold = false, bool underline = false) {

@@ -24,6 +24,18 @@ Control& Form::AddControl(Control control) {
   return controls_.back();
 }
 
+Control& Form::AddControl(std::string name, ControlKind kind, double left, double top,
+                          double width, double height) {
+  Control c;
+  c.name = std::move(name);
+  c.kind = kind;
+  c.left = left;
+  c.top = top;
+  c.width = width;
+  c.height = height;
+  return AddControl(std::move(c));
+}
+
 Control* Form::FindControl(std::string_view name) {
   for (Control& c : controls_) {
     if (c.name == name) return &c;

@@ -112,6 +112,9 @@ class Form {
   std::vector<Control>& controls() { return controls_; }
   const std::vector<Control>& controls() const { return controls_; }
   Control& AddControl(Control control);
+  // A control of that kind at its place, with every other property at its default.
+  Control& AddControl(std::string name, ControlKind kind, double left, double top, double width,
+                      double height);
   // The control of that name; throws std::out_of_range for a name the window lacks.
   Control& control(std::string_view name);
   const Control& control(std::string_view name) const;

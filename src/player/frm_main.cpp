@@ -21,27 +21,12 @@ FrmMain::FrmMain(App& app) : Form("frmMain"), app_(app) {
   width = 12135;
   height = 8940;
 
-  Control browser;
-  browser.name = "wbContent";
-  browser.kind = ControlKind::Browser;
-  browser.left = 0;
-  browser.top = 0;
-  browser.width = 4455;
-  browser.height = 2295;
-  AddControl(browser);
-
-  Control review;
-  review.name = "cmdReview";
-  review.kind = ControlKind::Button;
-  review.left = 120;
-  review.top = 8160;
-  review.width = 1215;
-  review.height = 315;
+  AddControl("wbContent", ControlKind::Browser, 0, 0, 4455, 2295);  // resized at once
+  Control& review = AddControl("cmdReview", ControlKind::Button, 120, 8160, 1215, 315);
   review.visible = false;
   review.mouse_pointer = MousePointer::Arrow;
   review.font = {"MS Sans Serif", 8.25, true, false, false};
   review.text = "#REVIEW";
-  AddControl(review);
 }
 
 Browser& FrmMain::content() { return *browser("wbContent"); }

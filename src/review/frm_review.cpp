@@ -12,18 +12,6 @@ namespace {
 constexpr std::string_view kReviewPageHeader =
     "<HTML><HEAD/><BODY bgcolor=\"ffffff\" topmargin=\"5\" leftmargin=\"5\">";
 
-Control& Add(Form& form, const char* name, ControlKind kind, double left, double top,
-             double width, double height) {
-  Control c;
-  c.name = name;
-  c.kind = kind;
-  c.left = left;
-  c.top = top;
-  c.width = width;
-  c.height = height;
-  return form.AddControl(c);
-}
-
 std::string ReviewPage(std::string_view body) {
   return std::string(kReviewPageHeader) + "\r\n" + std::string(body) + "\r\n</BODY></HTML>\r\n";
 }
@@ -41,18 +29,18 @@ FrmReview::FrmReview(App& app) : Form("frmReview"), app_(app) {
   height = 7395;
 
   const FontSpec heading{"MS Sans Serif", 9.75, true, false, false};
-  Add(*this, "lblContents", ControlKind::Label, 60, 60, 3675, 255).font = heading;
-  Add(*this, "wbContent", ControlKind::Browser, 60, 360, 10335, 5130);
-  Add(*this, "lblComments", ControlKind::Label, 60, 5580, 3675, 255).font = heading;
-  Control& comment = Add(*this, "txtReview", ControlKind::TextBox, 60, 5880, 10335, 930);
+  AddControl("lblContents", ControlKind::Label, 60, 60, 3675, 255).font = heading;
+  AddControl("wbContent", ControlKind::Browser, 60, 360, 10335, 5130);
+  AddControl("lblComments", ControlKind::Label, 60, 5580, 3675, 255).font = heading;
+  Control& comment = AddControl("txtReview", ControlKind::TextBox, 60, 5880, 10335, 930);
   comment.back_color = kWindowColor;
   comment.multi_line = true;
   comment.vertical_scroll_bar = true;
   // Docked to the bottom edge, the whole width.
-  Add(*this, "Picture1", ControlKind::PictureBox, 0, 7395 - 495, 10515, 495);
-  Control& save = Add(*this, "cmdSave", ControlKind::Button, 7980, 60, 1155, 315);
+  AddControl("Picture1", ControlKind::PictureBox, 0, 7395 - 495, 10515, 495);
+  Control& save = AddControl("cmdSave", ControlKind::Button, 7980, 60, 1155, 315);
   save.container = "Picture1";
-  Control& close = Add(*this, "cmdClose", ControlKind::Button, 9240, 60, 1155, 315);
+  Control& close = AddControl("cmdClose", ControlKind::Button, 9240, 60, 1155, 315);
   close.container = "Picture1";
   close.is_cancel = true;
 }
