@@ -113,6 +113,30 @@ class Runner {
   void Settle() {
     app_.forms.ReleaseUnloaded();
     Flush();
+    ForgetPrinted();
+  }
+
+  // The headless platform keeps a history of everything for tests to look
+  // at; the runner has printed it, and a long scenario must not grow with it.
+  void ForgetPrinted() {
+    host_.transcript.clear();
+    printed_ = 0;
+    host_.dialogs.shown.clear();
+    host_.processes.started.clear();
+    host_.processes.ended.clear();
+    host_.windows.shown.clear();
+    host_.windows.closed.clear();
+    for (const std::string& name : app_.forms.LoadedNames()) {
+      Form* form = app_.forms.Find(name);
+      if (form == nullptr) continue;
+      for (const Control& c : form->controls()) {
+        if (c.kind != ControlKind::Browser) continue;
+        if (HeadlessBrowser* browser = HeadlessPlatform::BrowserOf(*form, c.name)) {
+          browser->navigations.clear();
+          browser->operations.clear();
+        }
+      }
+    }
   }
 
   void Answer(const std::string& word) {
