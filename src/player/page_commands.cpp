@@ -127,10 +127,15 @@ void SetBookmark(App& app, const Address& a, bool& cancel) {
   std::string location = Mid(a.text, p + 13, a.length - p - 15);
   std::size_t index = location.find("&lpointindex");
   if (index != std::string::npos) location.resize(index);
-  WriteRecord(app, "bookmark_lpath", "000" + app.CurrentLPath);
-  WriteRecord(app, "bookmark_lobject", "000" + app.CurrentLObject);
-  WriteRecord(app, "bookmark_lpoint", "000" + app.CurrentLPoint);
-  WriteRecord(app, "lesson_location", location);
+  // The four parts of a bookmark go to the disk together: one flush, and
+  // never a bookmark half of the old screen and half of the new.
+  const std::string path = "000" + app.CurrentLPath;
+  const std::string object = "000" + app.CurrentLObject;
+  const std::string point = "000" + app.CurrentLPoint;
+  WriteRecords(app, {{"bookmark_lpath", path},
+                     {"bookmark_lobject", object},
+                     {"bookmark_lpoint", point},
+                     {"lesson_location", location}});
 }
 
 void OpenLearningObject(App& app, FrmMain& player, const Address& a) {

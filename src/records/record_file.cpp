@@ -199,28 +199,16 @@ std::vector<std::pair<std::string, std::string>> ListRecord(App& app) {
   return entries;
 }
 
-FileStatus WriteRecord(App& app, std::string_view key, std::string_view value) {
-  std::string normal = NormaliseRecordKey(key);
-  if (normal.empty()) return FileStatus::Ok;
-  if (!IsSafeUserId(app.CurrentUser)) return FileStatus::AccessDenied;
-  FileSystem& files = app.platform.files;
+namespace {
 
-  const std::string prefix = PrefixOf(normal);
-  const std::string item_text = prefix + EncodeValue(value);
-  std::string tracking = app.DataFolder + std::string(kTrackingFolder);
-  if (!files.FolderExists(tracking)) files.CreateFolder(tracking);
-
-  std::string path = RecordFilePath(app, app.CurrentUser);
-  TextRead read = ReadTextFile(files, path, TextEncoding::Ansi);
-  if (read.status == FileStatus::NotFound) {
-    read = {FileStatus::Ok, {}};  // vanished since it was read: start it again
-  }
-  if (read.status != FileStatus::Ok) return read.status;
-
+// The record text after storing `item_text` for the key whose items begin
+// with `prefix`: every item of the key replaced, or the item added.
+std::string RewriteRecordText(std::string_view text, const std::string& prefix,
+                              const std::string& item_text) {
   std::string kept;
-  kept.reserve(read.text.size() + item_text.size() + 4);
+  kept.reserve(text.size() + item_text.size() + 4);
   bool found = false;
-  ItemReader reader(read.text);
+  ItemReader reader(text);
   std::string_view item;
   while (reader.Next(item)) {
     if (item.starts_with(prefix)) {
@@ -246,11 +234,47 @@ FileStatus WriteRecord(App& app, std::string_view key, std::string_view value) {
     kept += item_text;
     kept += "\r\n";
   }
+  return kept;
+}
+
+}  // namespace
+
+FileStatus WriteRecord(App& app, std::string_view key, std::string_view value) {
+  return WriteRecords(app, {{key, value}});
+}
+
+FileStatus WriteRecords(App& app, std::initializer_list<RecordEntry> entries) {
+  std::vector<std::pair<std::string, std::string>> items;  // prefix and item text
+  for (const RecordEntry& e : entries) {
+    std::string normal = NormaliseRecordKey(e.key);
+    if (normal.empty()) continue;  // an empty key writes nothing
+    std::string prefix = PrefixOf(normal);
+    std::string item_text = prefix + EncodeValue(e.value);
+    items.emplace_back(std::move(prefix), std::move(item_text));
+  }
+  if (items.empty()) return FileStatus::Ok;
+  if (!IsSafeUserId(app.CurrentUser)) return FileStatus::AccessDenied;
+  FileSystem& files = app.platform.files;
+
+  std::string tracking = app.DataFolder + std::string(kTrackingFolder);
+  if (!files.FolderExists(tracking)) files.CreateFolder(tracking);
+
+  std::string path = RecordFilePath(app, app.CurrentUser);
+  TextRead read = ReadTextFile(files, path, TextEncoding::Ansi);
+  if (read.status == FileStatus::NotFound) {
+    read = {FileStatus::Ok, {}};  // vanished since it was read: start it again
+  }
+  if (read.status != FileStatus::Ok) return read.status;
+
+  // Each entry rewrites the text as its own write would have rewritten the
+  // file, so the bytes are those of the writes one after another.
+  std::string text = std::move(read.text);
+  for (const auto& [prefix, item_text] : items) text = RewriteRecordText(text, prefix, item_text);
   // The record is read strictly as Windows-1252, so it is written back in it
   // byte for byte. The text writer would put a record whose bytes happen to
   // form UTF-8 behind a byte-order mark, which this strict reading takes for
   // three more characters: every write would then grow the file.
-  return files.WriteFile(path, EncodeAnsi(kept));
+  return files.WriteFile(path, EncodeAnsi(text));
 }
 
 }  // namespace mirvane

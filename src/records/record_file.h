@@ -3,6 +3,7 @@
 // write rewrites) the whole file; nothing is kept in memory between calls.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -71,5 +72,16 @@ std::vector<std::pair<std::string, std::string>> ListRecord(App& app);
 // leaves the old record whole. Returns the status; an unsafe CurrentUser is
 // refused with AccessDenied and nothing touched.
 FileStatus WriteRecord(App& app, std::string_view key, std::string_view value);
+
+struct RecordEntry {
+  std::string_view key;
+  std::string_view value;
+};
+
+// Stores several keys with one replacement of the file: the file holds
+// exactly the bytes that WriteRecord of each entry in order would leave, but
+// is flushed to the disk once, and a crash leaves all of the entries or none.
+// Entries with an empty key write nothing.
+FileStatus WriteRecords(App& app, std::initializer_list<RecordEntry> entries);
 
 }  // namespace mirvane

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -288,6 +289,42 @@ TEST_F(RecordFileTest, AWriteKeepsWhatAHandEditedFileHolds) {
     EXPECT_EQ(Bytes(), settled);
     EXPECT_EQ(ReadRecord(app, "f"), f);
   }
+}
+
+// Several keys in one write leave exactly the bytes of the writes one after
+// another, from any starting file.
+TEST_F(RecordFileTest, WritingSeveralKeysAtOnceLeavesTheBytesOfWritesInOrder) {
+  const std::string starts[] = {
+      "",
+      "\r\n" + EncodeValue("bookmark_lpath") + "^48%\r\n",
+      "\r" + EncodeValue("a") + "^49%\r" + EncodeValue("a") + "^50%,\"x,y\"\r\n" +
+          EncodeValue("l_1_3") + "^49%\r\n",
+  };
+  using Batch = std::array<std::pair<std::string, std::string>, 4>;
+  const Batch batches[] = {
+      {{{"bookmark_lpath", "0001"}, {"bookmark_lobject", "0002"}, {"bookmark_lpoint", "0003"},
+        {"lesson_location", "l1/o2/p3.htm"}}},
+      {{{"a", "x"}, {"A ", "y"}, {"b", "1"}, {"a", "z"}}},  // a key again: the last stays
+      {{{"", "nothing"}, {"l13", "2"}, {"b", ""}, {"c", "\xC3\xA9 \n\""}}},
+  };
+  for (const std::string& start : starts) {
+    for (const Batch& batch : batches) {
+      PutBytes(start);
+      for (const auto& [key, value] : batch) WriteRecord(app, key, value);
+      const std::string one_by_one = Bytes();
+
+      PutBytes(start);
+      ASSERT_EQ(WriteRecords(app, {{batch[0].first, batch[0].second},
+                                   {batch[1].first, batch[1].second},
+                                   {batch[2].first, batch[2].second},
+                                   {batch[3].first, batch[3].second}}),
+                FileStatus::Ok);
+      EXPECT_EQ(Bytes(), one_by_one) << "from " << start.size() << " bytes, first key " << batch[0].first;
+    }
+  }
+  EXPECT_EQ(WriteRecords(app, {{"", "x"}}), FileStatus::Ok);  // nothing to write
+  app.CurrentUser = "a/b";
+  EXPECT_EQ(WriteRecords(app, {{"k", "v"}}), FileStatus::AccessDenied);
 }
 
 // How many times the kill test kills a writer: MIRVANE_KILLS, 25 unless set.
