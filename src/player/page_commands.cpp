@@ -80,13 +80,20 @@ void LearningPointBegins(App& app, FrmMain& player, const Address& a, bool& canc
 
   const std::string path_key = "l" + app.CurrentLPath;
   const std::string object_key = "o" + app.CurrentLPath + "_" + app.CurrentLObject;
-  if (ReadRecord(app, path_key) != "2") WriteRecord(app, path_key, "1");
-  if (ReadRecord(app, object_key) != "2") WriteRecord(app, object_key, "1");
-  if (ReadSetting(app, "totallpoints" + app.CurrentLPath + "_" + app.CurrentLObject) ==
-      app.CurrentLPoint) {
-    WriteRecord(app, object_key, "2");
-  }
-  if (!player.IsForbiddenScreen()) WriteRecord(app, "bookmark_lpoint", "000" + app.CurrentLPoint);
+  // What to store is decided first and stored with one write (one flush to
+  // the disk); an entry with no key stores nothing. No entry's key is read
+  // after another entry writes it, so the record ends as with a write each.
+  const bool path_begun = ReadRecord(app, path_key) != "2";
+  const bool object_begun = ReadRecord(app, object_key) != "2";
+  const bool object_complete =
+      ReadSetting(app, "totallpoints" + app.CurrentLPath + "_" + app.CurrentLObject) ==
+      app.CurrentLPoint;
+  const bool bookmark = !player.IsForbiddenScreen();
+  const std::string point = "000" + app.CurrentLPoint;
+  WriteRecords(app, {{path_begun ? path_key : std::string_view(), "1"},
+                     {object_begun ? object_key : std::string_view(), "1"},
+                     {object_complete ? object_key : std::string_view(), "2"},
+                     {bookmark ? "bookmark_lpoint" : std::string_view(), point}});
 }
 
 // False when the address stops here (the end of a test object reported on
