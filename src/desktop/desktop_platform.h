@@ -24,6 +24,7 @@ class DesktopPlatform {
                   std::unique_ptr<Processes> processes);
   Platform platform();
   QtWindowSystem& windows() { return windows_; }
+  QtDialogs& dialogs() { return dialogs_; }
 
  private:
   HostFileSystem files_;

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
   mirvane::DesktopPlatform host;
   mirvane::App app(host.platform());
   host.windows().Attach(app);
+  host.dialogs().SetLanguage([&app]() { return app.Language; });
   mirvane::RegisterProgramWindows(app);
   host.windows().Dispatch([&app]() { mirvane::RunStartup(app); });
   return application.exec();

@@ -77,6 +77,7 @@ DesktopRun::DesktopRun(const std::string& course, const std::vector<std::string>
   files_ = &host_->platform().files;
   app_ = std::make_unique<App>(host_->platform());
   host_->windows().Attach(*app_);
+  host_->dialogs().SetLanguage([this]() { return app_->Language; });
   RegisterProgramWindows(*app_);
   Watch();
 }
