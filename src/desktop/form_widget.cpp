@@ -71,6 +71,8 @@ FormWidget::FormWidget(QtWindowSystem& windows, Form& form)
     if (form.min_button) flags |= Qt::WindowMinimizeButtonHint;
     if (form.max_button) flags |= Qt::WindowMaximizeButtonHint;
   }
+  // A window kept off the taskbar (the player, over its backdrop).
+  if (!form.show_in_taskbar) flags |= Qt::Tool;
   setWindowFlags(flags);
   if (!form.picture.empty()) picture_ = QPixmap(":/" + QString::fromStdString(form.picture) + ".png");
   Build();
