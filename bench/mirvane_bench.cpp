@@ -278,6 +278,7 @@ BENCHMARK(BM_IssueExport)->Unit(benchmark::kMillisecond)->Iterations(5);
 // Keeps every run for the table while the console shows them as usual.
 class Collector : public benchmark::ConsoleReporter {
  public:
+  Collector() : ConsoleReporter(OO_Tabular) {}  // no colours: the output goes to files and logs
   std::map<std::string, Run> runs;
   void ReportRuns(const std::vector<Run>& report) override {
     for (const Run& r : report) runs.insert_or_assign(r.benchmark_name(), r);

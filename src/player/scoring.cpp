@@ -136,12 +136,17 @@ long ComputeCourseScore(App& app, FrmMain& player) {
   // Wide sums: a course of many scored objects must not overflow.
   std::int64_t sum = 0;
   std::int64_t count = 0;
-  // The stored scores of every object from one read of the record file; the
-  // snapshot goes with this call.
+  // The counts from one read of the settings and the stored scores of every
+  // object from one read of the record file; both snapshots go with this call.
+  SettingsSnapshot settings(app);
   RecordSnapshot record(app);
-  long paths = CountSetting(app, "totallpaths");
+  auto count_of = [&](const std::string& key) {
+    std::optional<long> n = WholeOf(app, settings.Read(key));
+    return n && *n > 0 ? *n : 0;
+  };
+  long paths = count_of("totallpaths");
   for (long i = 1; i <= paths; ++i) {
-    long objects = CountSetting(app, "totallobjects" + std::to_string(i));
+    long objects = count_of("totallobjects" + std::to_string(i));
     for (long j = 1; j <= objects; ++j) {
       std::int64_t v = 0;
       if (ScoreTables::InRange(i) && ScoreTables::InRange(j)) v = player.scores.ObjectScore[i][j];

@@ -159,19 +159,20 @@ std::string RecordSnapshot::Read(std::string_view key) {
     std::optional<std::string> text = RecordTextForRead(app_);
     items_.emplace();
     if (!text) return {};
+    text_ = std::move(*text);
     // An item belongs to a key when it begins with the encoded key and "^";
     // encoded keys hold no "^", so the text before an item's first "^" is
     // the only key it can belong to.
-    ItemReader reader(*text);
+    ItemReader reader(text_);
     std::string_view item;
     while (reader.Next(item)) {
       std::size_t caret = item.find('^');
       if (caret == std::string_view::npos) continue;
-      (*items_)[std::string(item.substr(0, caret))] = std::string(item.substr(caret + 1));
+      (*items_)[item.substr(0, caret)] = item.substr(caret + 1);
     }
   }
   auto found = items_->find(EncodeValue(normal));
-  return ReadValue(found == items_->end() ? std::string_view() : std::string_view(found->second));
+  return ReadValue(found == items_->end() ? std::string_view() : found->second);
 }
 
 std::vector<std::pair<std::string, std::string>> ListRecord(App& app) {

@@ -56,9 +56,10 @@ class RecordSnapshot {
  private:
   App& app_;
   bool folder_made_ = false;
+  std::string text_;  // the file's text, which the views below point into
   // Encoded key to encoded value, the last item of a key winning; nothing
   // until the file is read.
-  std::optional<std::unordered_map<std::string, std::string>> items_;
+  std::optional<std::unordered_map<std::string_view, std::string_view>> items_;
 };
 
 // Every key and value of the current learner's file, decoded, in file order

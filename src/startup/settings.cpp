@@ -49,14 +49,14 @@ std::string SettingsSnapshot::Read(std::string_view key) {
     while (reader.Next(item)) {
       std::size_t equals = item.find('=');
       if (equals == std::string_view::npos) continue;
-      (*entries_)[std::string(item.substr(0, equals))] = std::string(item.substr(equals + 1));
+      (*entries_)[item.substr(0, equals)] = item.substr(equals + 1);
     }
   }
   // A key holding "=" can match an entry at a later "=": only the whole
   // search finds those.
   if (key.find('=') != std::string_view::npos) return FindSetting(text_, key);
-  auto found = entries_->find(std::string(key));
-  return found == entries_->end() ? std::string() : found->second;
+  auto found = entries_->find(key);
+  return found == entries_->end() ? std::string() : std::string(found->second);
 }
 
 }  // namespace mirvane

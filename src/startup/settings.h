@@ -55,7 +55,7 @@ class SettingsSnapshot {
   std::string text_;
   // The value of each key's last entry, by the text before the entry's first
   // "="; nothing until the file is read.
-  std::optional<std::unordered_map<std::string, std::string>> entries_;
+  std::optional<std::unordered_map<std::string_view, std::string_view>> entries_;  // into text_
 };
 
 }  // namespace mirvane
