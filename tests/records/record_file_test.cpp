@@ -349,13 +349,19 @@ TEST_F(RecordFileTest, KillingAWriterNeverLeavesABrokenRecord) {
 
   std::mt19937 random(12345);
   int last_generation = 0;
+  std::vector<int> current(keys, 0);  // each key's generation at the last check
+  int changes = 0;  // checks that found the record changed since the one before
   std::set<std::string> children;
   for (int kill = 0; kill < kills; ++kill) {
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      for (int g = last_generation;; ++g) {  // first completes the one under way
-        for (int k = 0; k < keys; ++k) WriteRecord(app, "key" + std::to_string(k), value(g));
+      // Each writer goes on where the last one was killed, so that every
+      // write it makes changes a value.
+      for (int g = last_generation;; ++g) {
+        for (int k = 0; k < keys; ++k) {
+          if (g > current[k]) WriteRecord(app, "key" + std::to_string(k), value(g));
+        }
       }
     }
     children.insert(std::to_string(child));
@@ -377,14 +383,20 @@ TEST_F(RecordFileTest, KillingAWriterNeverLeavesABrokenRecord) {
       ASSERT_EQ(v, value(g));
       generations.push_back(g);
     }
-    ASSERT_GE(generations[0], last_generation) << "kill " << kill << ": a finished write was lost";
+    for (int k = 0; k < keys; ++k) {
+      ASSERT_GE(generations[k], current[k]) << "kill " << kill << ": a finished write was lost";
+    }
     for (int k = 1; k < keys; ++k) {
       EXPECT_TRUE(generations[k] == generations[0] || generations[k] == generations[0] - 1)
           << "kill " << kill;
       EXPECT_LE(generations[k], generations[k - 1]);
     }
+    if (generations != current) ++changes;
+    current = generations;
     last_generation = generations[0];
   }
+  // Writers that never got a write done would have tested nothing.
+  EXPECT_GT(changes, 0);
 
   // A kill inside a write leaves that process's hidden temporary file behind
   // (".<name>.<pid>.tmp"); nothing else may be left, and the record still
@@ -404,8 +416,9 @@ TEST_F(RecordFileTest, KillingAWriterNeverLeavesABrokenRecord) {
   }
   EXPECT_EQ(WriteRecord(app, "key0", "after"), FileStatus::Ok);
   EXPECT_EQ(ReadRecord(app, "key0"), "after");
-  std::printf("[   kills  ] %d kills, the last at generation %d; %d struck inside a write\n", kills,
-              last_generation, left);
+  std::printf("[   kills  ] %d kills: %d found the record changed, %d struck inside a write; "
+              "values reached generation %d\n",
+              kills, changes, left, last_generation);
 }
 
 }  // namespace
