@@ -16,14 +16,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   f.Put(mirvane::RecordFilePath(app, app.CurrentUser), bytes);
 
   const auto before = mirvane::ListRecord(app);
-  for (const auto& [key, value] : before) {
-    // A listed value is what a read of its key gives, up to the read's own
-    // line-end and first-character rules; those must not throw or crash.
-    (void)mirvane::ReadRecord(app, key);
+  {
+    // The snapshot's index gives what a search of the whole file gives.
+    mirvane::RecordSnapshot snapshot(app);
+    for (const auto& [key, value] : before) {
+      if (snapshot.Read(key) != mirvane::ReadRecord(app, key)) std::abort();
+    }
+    if (snapshot.Read("lesson_location") != mirvane::ReadRecord(app, "lesson_location")) std::abort();
   }
-  (void)mirvane::ReadRecord(app, "lesson_location");
 
+  // Two keys in one write leave the bytes of two writes in order.
   const std::string path = mirvane::RecordFilePath(app, app.CurrentUser);
+  const std::string start = f.host.files().ReadFile(path).bytes;
+  const std::string first_key = before.empty() ? "a" : before.front().first;
+  mirvane::WriteRecord(app, first_key, "1");
+  mirvane::WriteRecord(app, "b", "2");
+  const std::string one_by_one = f.host.files().ReadFile(path).bytes;
+  f.Put(path, start);
+  mirvane::WriteRecords(app, {{first_key, "1"}, {"b", "2"}});
+  if (f.host.files().ReadFile(path).bytes != one_by_one) std::abort();
+  f.Put(path, start);
+
   if (mirvane::WriteRecord(app, "fuzzkey", "fuzz value") != mirvane::FileStatus::Ok) std::abort();
   if (mirvane::ReadRecord(app, "fuzzkey") != "fuzz value") std::abort();
   // Once a rewrite has put the file in its layout (one item a line, the

@@ -33,5 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (from_file != mirvane::FindSetting(mirvane::DecodeText(file, mirvane::TextEncoding::Detect), key)) {
     std::abort();
   }
+  // The snapshot's index gives what the search of the whole text gives.
+  mirvane::SettingsSnapshot settings(f.app);
+  if (settings.Read(key) != from_file) std::abort();
+  reader = mirvane::ItemReader(file);
+  for (int n = 0; n < 8 && reader.Next(item);) {
+    const std::string_view entry_key = item.substr(0, item.find('='));
+    if (entry_key.size() == item.size()) continue;
+    ++n;
+    if (settings.Read(entry_key) != mirvane::ReadSetting(f.app, entry_key)) std::abort();
+  }
   return 0;
 }
