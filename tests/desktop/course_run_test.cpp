@@ -10,30 +10,6 @@
 namespace mirvane {
 namespace {
 
-using Record = std::vector<std::pair<std::string, std::string>>;
-
-std::string ValueOf(const Record& record, const std::string& key) {
-  for (const auto& [k, v] : record) {
-    if (k == key) return v;
-  }
-  return "<absent>";
-}
-
-// The progress string the player wrote into the launch page's tracking frame.
-std::string Progress(test::DesktopRun& run) {
-  return run.Eval("frmMain", "wbContent",
-                  "(function(){var f=window.frames[1];return f&&f.document&&f.document.body?"
-                  "f.document.body.textContent:'';})()")
-      .toString()
-      .toStdString();
-}
-
-std::string ContentPage(test::DesktopRun& run) {
-  return run.Eval("frmMain", "wbContent", "window.frames[0]?window.frames[0].location.pathname:''")
-      .toString()
-      .toStdString();
-}
-
 TEST(CourseRunTest, ALearnerTakesTheSampleCourse) {
   test::DesktopRun run("examples/course", {"language=en"});
   run.Start();
@@ -50,9 +26,9 @@ TEST(CourseRunTest, ALearnerTakesTheSampleCourse) {
   EXPECT_EQ(run.Window("frmLogin"), nullptr);
 
   // The launch page loads and receives the progress string.
-  ASSERT_TRUE(run.WaitFor([&] { return Progress(run).find("sUnits=") != std::string::npos; }))
-      << Progress(run);
-  EXPECT_EQ(Progress(run), "bMute=true&CurrentUnit=&sUnits=00&sTopics1=00&sTopics2=00&");
+  ASSERT_TRUE(run.WaitFor([&] { return run.Progress().find("sUnits=") != std::string::npos; }))
+      << run.Progress();
+  EXPECT_EQ(run.Progress(), "bMute=true&CurrentUnit=&sUnits=00&sTopics1=00&sTopics2=00&");
   ASSERT_TRUE(run.WaitFor([&] {
     return run.Eval("frmMain", "wbContent",
                     "!!(window.frames[0]&&window.frames[0].document.querySelector("
@@ -64,21 +40,21 @@ TEST(CourseRunTest, ALearnerTakesTheSampleCourse) {
 
   // The menu's link opens object 1 of lesson path 1; its three screens follow.
   ASSERT_TRUE(run.ClickInPage("frmMain", "wbContent", "content", "a[href=\"javascript:openlobject(1,1)\"]"));
-  ASSERT_TRUE(run.WaitFor([&] { return ContentPage(run).find("l1/o1/p1.htm") != std::string::npos; }))
-      << ContentPage(run);
+  ASSERT_TRUE(run.WaitFor([&] { return run.ContentPage().find("l1/o1/p1.htm") != std::string::npos; }))
+      << run.ContentPage();
   for (const char* next : {"l1/o1/p2.htm", "l1/o1/p3.htm"}) {
     ASSERT_TRUE(run.WaitFor([&] { return run.app().CurrentLPoint != "" && run.app().CurrentLObject == "1"; }));
     QTest::qWait(600);  // the screen's own commands go out first
     ASSERT_TRUE(run.ClickInPage("frmMain", "wbContent", "content", "button.primary"));
-    ASSERT_TRUE(run.WaitFor([&] { return ContentPage(run).find(next) != std::string::npos; })) << next;
+    ASSERT_TRUE(run.WaitFor([&] { return run.ContentPage().find(next) != std::string::npos; })) << next;
   }
   ASSERT_TRUE(run.WaitFor([&] { return run.app().CurrentLPoint == "3"; }));
   QTest::qWait(600);
   run.Screenshot("player-screen");
   ASSERT_TRUE(run.ClickInPage("frmMain", "wbContent", "content", "button.primary"));  // Finish
-  ASSERT_TRUE(run.WaitFor([&] { return Progress(run).find("sTopics1=20") != std::string::npos; }))
-      << Progress(run);
-  EXPECT_EQ(Progress(run), "showintro=false&bMute=true&CurrentUnit=1&sUnits=10&sTopics1=20&sTopics2=00&");
+  ASSERT_TRUE(run.WaitFor([&] { return run.Progress().find("sTopics1=20") != std::string::npos; }))
+      << run.Progress();
+  EXPECT_EQ(run.Progress(), "showintro=false&bMute=true&CurrentUnit=1&sUnits=10&sTopics1=20&sTopics2=00&");
 
   // Lesson path 2 holds the test: its third screen scores.
   ASSERT_TRUE(run.WaitFor([&] {
@@ -89,10 +65,10 @@ TEST(CourseRunTest, ALearnerTakesTheSampleCourse) {
   }));
   ASSERT_TRUE(run.ClickInPage("frmMain", "wbContent", "content", "a[href=\"javascript:openlobject(2,1)\"]"));
   for (const char* next : {"l2/o1/p2.htm", "l2/o1/p3.htm"}) {
-    ASSERT_TRUE(run.WaitFor([&] { return ContentPage(run).find("l2/o1/p") != std::string::npos; }));
+    ASSERT_TRUE(run.WaitFor([&] { return run.ContentPage().find("l2/o1/p") != std::string::npos; }));
     QTest::qWait(700);
     ASSERT_TRUE(run.ClickInPage("frmMain", "wbContent", "content", "button.primary"));
-    ASSERT_TRUE(run.WaitFor([&] { return ContentPage(run).find(next) != std::string::npos; })) << next;
+    ASSERT_TRUE(run.WaitFor([&] { return run.ContentPage().find(next) != std::string::npos; })) << next;
   }
   QTest::qWait(700);
   for (const char* answer : {"input[name=q1][value=b]", "input[name=q2][value=a]", "input[name=q3][value=c]"}) {
@@ -113,27 +89,26 @@ TEST(CourseRunTest, ALearnerTakesTheSampleCourse) {
   ASSERT_TRUE(run.WaitFor([&] { return run.Window("frmCertificate") == nullptr; }));
 
   // Close, answering Yes.
-  ASSERT_TRUE(run.WaitFor([&] { return Progress(run).find("sTopics2=20&") != std::string::npos; }))
-      << Progress(run);
+  ASSERT_TRUE(run.WaitFor([&] { return run.Progress().find("sTopics2=20&") != std::string::npos; }))
+      << run.Progress();
   run.Answer({QMessageBox::Yes});
   run.shoot_next_message = "close-question";
   ASSERT_TRUE(run.ClickInPage("frmMain", "wbContent", "content", "#close-course"));
   ASSERT_TRUE(run.WaitFor([&] { return run.ended().has_value(); }));
   EXPECT_EQ(run.ended(), 0);
 
-  Record record = run.Record("ana");
-  EXPECT_EQ(ValueOf(record, "pwd"), "secret");
-  EXPECT_EQ(ValueOf(record, "accesscount"), "0");
-  EXPECT_EQ(ValueOf(record, "l1"), "1") << "object 2 of lesson path 1 was not taken";
-  EXPECT_EQ(ValueOf(record, "o1_1"), "2");
-  EXPECT_EQ(ValueOf(record, "l2"), "1") << "object 2 of lesson path 2 was not taken";
-  EXPECT_EQ(ValueOf(record, "o2_1"), "2");
-  EXPECT_EQ(ValueOf(record, "bookmark_lpath"), "0002");
-  EXPECT_EQ(ValueOf(record, "lesson_location"), "l2/o1/p2.htm");
-  EXPECT_EQ(ValueOf(record, "score2_1"), "100");
-  EXPECT_EQ(ValueOf(record, "rawscore"), "100");
-  EXPECT_EQ(ValueOf(record, "status"), "p");
-  EXPECT_NE(ValueOf(record, "time"), "<absent>");
+  EXPECT_EQ(run.RecordValue("ana", "pwd"), "secret");
+  EXPECT_EQ(run.RecordValue("ana", "accesscount"), "0");
+  EXPECT_EQ(run.RecordValue("ana", "l1"), "1") << "object 2 of lesson path 1 was not taken";
+  EXPECT_EQ(run.RecordValue("ana", "o1_1"), "2");
+  EXPECT_EQ(run.RecordValue("ana", "l2"), "1") << "object 2 of lesson path 2 was not taken";
+  EXPECT_EQ(run.RecordValue("ana", "o2_1"), "2");
+  EXPECT_EQ(run.RecordValue("ana", "bookmark_lpath"), "0002");
+  EXPECT_EQ(run.RecordValue("ana", "lesson_location"), "l2/o1/p2.htm");
+  EXPECT_EQ(run.RecordValue("ana", "score2_1"), "100");
+  EXPECT_EQ(run.RecordValue("ana", "rawscore"), "100");
+  EXPECT_EQ(run.RecordValue("ana", "status"), "p");
+  EXPECT_NE(run.RecordValue("ana", "time"), "<absent>");
 }
 
 }  // namespace

@@ -12,15 +12,6 @@
 namespace mirvane {
 namespace {
 
-using Record = std::vector<std::pair<std::string, std::string>>;
-
-std::string ValueOf(const Record& record, const std::string& key) {
-  for (const auto& [k, v] : record) {
-    if (k == key) return v;
-  }
-  return "<absent>";
-}
-
 const char kAnonymous[] = "anonymous_iusr_localmachine_x86";
 
 class Course {
@@ -41,13 +32,7 @@ class Course {
     return InContent(QString("d.getElementById('%1').value").arg(id)).toString().toStdString();
   }
   std::string Page() { return InContent("w.location.pathname").toString().toStdString(); }
-  std::string Progress() {
-    return run_.Eval("frmMain", "wbContent",
-                     "(function(){var f=window.frames[1];return f&&f.document&&f.document.body?"
-                     "f.document.body.textContent:'';})()")
-        .toString()
-        .toStdString();
-  }
+  std::string Progress() { return run_.Progress(); }
   bool Click(const QString& selector) { return run_.ClickInPage("frmMain", "wbContent", "content", selector); }
   bool MenuReady(const char* path_object) {
     return run_.WaitFor([&] {
@@ -88,8 +73,8 @@ TEST(CourseScreensTest, NotesAndSoundOnScreensAndThePracticeObject) {
   // Notes saved in the menu...
   ASSERT_TRUE(course.TypeInto("#notes", "Hola = Hello"));
   ASSERT_TRUE(course.Click("#save-notes"));
-  ASSERT_TRUE(run.WaitFor([&] { return ValueOf(run.Record(kAnonymous), "notes") == "\"hola = hello\""; }))
-      << ValueOf(run.Record(kAnonymous), "notes");
+  ASSERT_TRUE(run.WaitFor([&] { return run.RecordValue(kAnonymous, "notes") == "\"hola = hello\""; }))
+      << run.RecordValue(kAnonymous, "notes");
 
   // ...come back on the notes screen of object 2 of lesson path 1 when it opens.
   ASSERT_TRUE(course.Click("a[href=\"javascript:openlobject(1,2)\"]"));
@@ -111,8 +96,8 @@ TEST(CourseScreensTest, NotesAndSoundOnScreensAndThePracticeObject) {
   ASSERT_TRUE(course.TypeInto("#notes", "Me llamo Leo. Mucho gusto."));
   ASSERT_TRUE(course.Click("#save-notes"));
   ASSERT_TRUE(run.WaitFor([&] {
-    return ValueOf(run.Record(kAnonymous), "notes") == "\"me llamo leo. mucho gusto.\"";
-  })) << ValueOf(run.Record(kAnonymous), "notes");
+    return run.RecordValue(kAnonymous, "notes") == "\"me llamo leo. mucho gusto.\"";
+  })) << run.RecordValue(kAnonymous, "notes");
   EXPECT_EQ(course.Text("notes-state"), "Notes saved.");
   ASSERT_TRUE(course.InContent("(d.getElementById('notes').value='',true)").toBool());
   ASSERT_TRUE(course.Click("#load-notes"));
@@ -189,16 +174,15 @@ TEST(CourseScreensTest, NotesAndSoundOnScreensAndThePracticeObject) {
   ASSERT_TRUE(run.WaitFor([&] { return run.app().AudioEnabled; }));
   ASSERT_TRUE(run.WaitFor([&] { return course.Text("sound-state") == "on"; }));
 
-  Record record = run.Record(kAnonymous);
-  EXPECT_EQ(ValueOf(record, "o1_1"), "<absent>");
-  EXPECT_EQ(ValueOf(record, "o1_2"), "2");
-  EXPECT_EQ(ValueOf(record, "l1"), "1");
-  EXPECT_EQ(ValueOf(record, "o2_1"), "<absent>");
-  EXPECT_EQ(ValueOf(record, "o2_2"), "2");
-  EXPECT_EQ(ValueOf(record, "l2"), "1");
-  EXPECT_EQ(ValueOf(record, "lesson_location"), "l2/o2/p3.htm");
-  EXPECT_EQ(ValueOf(record, "score2_2"), "<absent>");
-  EXPECT_EQ(ValueOf(record, "status"), "<absent>");
+  EXPECT_EQ(run.RecordValue(kAnonymous, "o1_1"), "<absent>");
+  EXPECT_EQ(run.RecordValue(kAnonymous, "o1_2"), "2");
+  EXPECT_EQ(run.RecordValue(kAnonymous, "l1"), "1");
+  EXPECT_EQ(run.RecordValue(kAnonymous, "o2_1"), "<absent>");
+  EXPECT_EQ(run.RecordValue(kAnonymous, "o2_2"), "2");
+  EXPECT_EQ(run.RecordValue(kAnonymous, "l2"), "1");
+  EXPECT_EQ(run.RecordValue(kAnonymous, "lesson_location"), "l2/o2/p3.htm");
+  EXPECT_EQ(run.RecordValue(kAnonymous, "score2_2"), "<absent>");
+  EXPECT_EQ(run.RecordValue(kAnonymous, "status"), "<absent>");
 }
 
 }  // namespace

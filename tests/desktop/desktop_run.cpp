@@ -204,6 +204,28 @@ std::vector<std::pair<std::string, std::string>> DesktopRun::Record(const std::s
   return entries;
 }
 
+std::string DesktopRun::RecordValue(const std::string& user, const std::string& key) {
+  for (const auto& [k, v] : Record(user)) {
+    if (k == key) return v;
+  }
+  return "<absent>";
+}
+
+std::string DesktopRun::Progress() {
+  return Eval("frmMain", "wbContent",
+              "(function(){var f=window.frames[1];return f&&f.document&&f.document.body?"
+              "f.document.body.textContent:'';})()")
+      .toString()
+      .toStdString();
+}
+
+std::string DesktopRun::ContentPage() {
+  return Eval("frmMain", "wbContent",
+              "(function(){try{return window.frames[0].location.pathname;}catch(e){return '';}})()")
+      .toString()
+      .toStdString();
+}
+
 std::optional<int> DesktopRun::ended() const { return host_->windows().ended(); }
 
 }  // namespace mirvane::test

@@ -71,6 +71,12 @@ class DesktopRun {
   std::string Screenshot(const std::string& name);
 
   std::vector<std::pair<std::string, std::string>> Record(const std::string& user);
+  // One value of a learner's record, or "<absent>".
+  std::string RecordValue(const std::string& user, const std::string& key);
+  // What the player wrote into the launch page's tracking frame.
+  std::string Progress();
+  // The path of the page in the launch page's content frame.
+  std::string ContentPage();
   std::optional<int> ended() const;
 
  private:

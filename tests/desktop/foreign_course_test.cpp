@@ -10,14 +10,6 @@
 namespace mirvane {
 namespace {
 
-std::string ValueOf(const std::vector<std::pair<std::string, std::string>>& record,
-                    const std::string& key) {
-  for (const auto& [k, v] : record) {
-    if (k == key) return v;
-  }
-  return "<absent>";
-}
-
 TEST(ForeignCourseTest, EveryWayOfOpeningACommandReachesThePlayer) {
   test::DesktopRun run("tests/desktop/foreign_course", {});
   run.Start();
@@ -39,18 +31,18 @@ TEST(ForeignCourseTest, EveryWayOfOpeningACommandReachesThePlayer) {
 
   // An image-map area.
   ASSERT_TRUE(run.ClickInPage("frmMain", "wbContent", "main", "img"));
-  ASSERT_TRUE(run.WaitFor([&] { return ValueOf(run.Record(user), "o1_1") == "1"; }));
-  EXPECT_EQ(ValueOf(run.Record(user), "bookmark_lpoint"), "0001");
+  ASSERT_TRUE(run.WaitFor([&] { return run.RecordValue(user, "o1_1") == "1"; }));
+  EXPECT_EQ(run.RecordValue(user, "bookmark_lpoint"), "0001");
 
   // window.open with a script address.
   ASSERT_TRUE(run.ClickInPage("frmMain", "wbContent", "main", "#open"));
-  ASSERT_TRUE(run.WaitFor([&] { return ValueOf(run.Record(user), "lesson_location") == "l1/p1.htm"; }))
-      << ValueOf(run.Record(user), "lesson_location");
+  ASSERT_TRUE(run.WaitFor([&] { return run.RecordValue(user, "lesson_location") == "l1/p1.htm"; }))
+      << run.RecordValue(user, "lesson_location");
 
   // A form whose action is a script address.
   ASSERT_TRUE(run.ClickInPage("frmMain", "wbContent", "main", "#submit"));
-  ASSERT_TRUE(run.WaitFor([&] { return ValueOf(run.Record(user), "notes") != "<absent>"; }));
-  EXPECT_EQ(ValueOf(run.Record(user), "notes"), "from a form");
+  ASSERT_TRUE(run.WaitFor([&] { return run.RecordValue(user, "notes") != "<absent>"; }));
+  EXPECT_EQ(run.RecordValue(user, "notes"), "from a form");
 
   // A script assigning a location: the cancelled command does not run in the
   // page, the allowed one does.
@@ -68,7 +60,7 @@ TEST(ForeignCourseTest, EveryWayOfOpeningACommandReachesThePlayer) {
   // One frame's script sets a frame's location to a script address.
   ASSERT_TRUE(run.ClickInPage("frmMain", "wbContent", "main", "#parent"));
   ASSERT_TRUE(run.WaitFor([&] { return run.app().CurrentLPoint == "2"; }));
-  EXPECT_EQ(ValueOf(run.Record(user), "o1_1"), "2") << "the last point completes the object";
+  EXPECT_EQ(run.RecordValue(user, "o1_1"), "2") << "the last point completes the object";
 }
 
 }  // namespace
