@@ -27,8 +27,10 @@ std::optional<long> WholeOf(App& app, std::string_view text) {
   return static_cast<long>(whole);
 }
 
-long CountSetting(App& app, const std::string& key) {
-  std::optional<long> n = WholeOf(app, ReadSetting(app, key));
+// A count from the settings (lesson paths, objects): none when it is missing,
+// not a number, or not above 0.
+long CountOf(App& app, std::string_view text) {
+  std::optional<long> n = WholeOf(app, text);
   return n && *n > 0 ? *n : 0;
 }
 
@@ -121,7 +123,7 @@ void RecordScore(App& app, FrmMain& player, const std::string& address, bool& ca
         RoundHalfEven(static_cast<double>(t.PathScoreSum[*k]) / t.PathScoreCount[*k]));
     const char* status = average < mastery ? "0" : "2";
     WriteRecord(app, "l" + evaluated, status);
-    long objects = CountSetting(app, "totallobjects" + evaluated);
+    long objects = CountOf(app, ReadSetting(app, "totallobjects" + evaluated));
     for (long x = 1; x <= objects; ++x) {
       WriteRecord(app, "o" + evaluated + "_" + std::to_string(x), status);
     }
@@ -140,13 +142,9 @@ long ComputeCourseScore(App& app, FrmMain& player) {
   // object from one read of the record file; both snapshots go with this call.
   SettingsSnapshot settings(app);
   RecordSnapshot record(app);
-  auto count_of = [&](const std::string& key) {
-    std::optional<long> n = WholeOf(app, settings.Read(key));
-    return n && *n > 0 ? *n : 0;
-  };
-  long paths = count_of("totallpaths");
+  long paths = CountOf(app, settings.Read("totallpaths"));
   for (long i = 1; i <= paths; ++i) {
-    long objects = count_of("totallobjects" + std::to_string(i));
+    long objects = CountOf(app, settings.Read("totallobjects" + std::to_string(i)));
     for (long j = 1; j <= objects; ++j) {
       std::int64_t v = 0;
       if (ScoreTables::InRange(i) && ScoreTables::InRange(j)) v = player.scores.ObjectScore[i][j];
